@@ -1,0 +1,58 @@
+#include "DialogServices.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <cstdlib>
+
+namespace brixolan {
+
+void QtDialogServices::message(QWidget* parent, const QString& text, const QString& title,
+                               MessageIcon icon) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString QtDialogServices::input(QWidget* parent, const QString& prompt, const QString& title,
+                                const QString& proposed) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, proposed, &ok);
+    return ok ? text : QString();
+}
+
+std::optional<QColor> QtDialogServices::chooseColor(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+bool QtDialogServices::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+bool QtDialogServices::startDetached(const QString& program) {
+    return QProcess::startDetached(program, {});
+}
+
+void QtDialogServices::endProgramNow() { std::_Exit(EXIT_FAILURE); }
+
+} // namespace brixolan

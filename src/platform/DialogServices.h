@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+class QWidget;
+
+namespace brixolan {
+
+enum class MessageIcon { None, Information, Warning, Critical };
+
+/// Message boxes, input boxes, the colour dialog, the outside world and "end the program now"
+/// go through this interface, so that tests answer them and nothing blocks a headless run.
+class DialogServices {
+public:
+    virtual ~DialogServices() = default;
+
+    /// A modal message with an OK button only.
+    virtual void message(QWidget* parent, const QString& text, const QString& title,
+                         MessageIcon icon) = 0;
+    /// A modal input box; cancelling gives the empty text.
+    virtual QString input(QWidget* parent, const QString& prompt, const QString& title,
+                          const QString& proposed) = 0;
+    /// The colour dialog; no value when the player cancels.
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    /// Opens an address or a file with the desktop's default handler, without waiting.
+    virtual bool openUrl(const QUrl& url) = 0;
+    /// Starts a program detached; false when it could not be started.
+    virtual bool startDetached(const QString& program) = 0;
+    /// Ends the process at once: no window's closing code runs, nothing is saved. (A test
+    /// double records the call and returns; callers return right after it.)
+    virtual void endProgramNow() = 0;
+};
+
+/// The real services on Qt widgets.
+class QtDialogServices : public DialogServices {
+public:
+    void message(QWidget* parent, const QString& text, const QString& title,
+                 MessageIcon icon) override;
+    QString input(QWidget* parent, const QString& prompt, const QString& title,
+                  const QString& proposed) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool openUrl(const QUrl& url) override;
+    bool startDetached(const QString& program) override;
+    void endProgramNow() override;
+};
+
+} // namespace brixolan

@@ -1,0 +1,60 @@
+#include "ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace brixolan {
+
+ProgramFolder::ProgramFolder(QString root) : m_root(std::move(root)) {
+    while (m_root.size() > 1 && m_root.endsWith(QLatin1Char('/')))
+        m_root.chop(1);
+}
+
+ProgramFolder ProgramFolder::ofExecutable() {
+    return ProgramFolder(QCoreApplication::applicationDirPath());
+}
+
+QString ProgramFolder::path(const QString& relative) const {
+    QString current = m_root;
+    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        QString next = current + QLatin1Char('/') + part;
+        if (!QFileInfo::exists(next)) {
+            // Look for the same name in another case; keep the given spelling when none exists.
+            const QStringList entries =
+                QDir(current).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            for (const QString& entry : entries) {
+                if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+                    next = current + QLatin1Char('/') + entry;
+                    break;
+                }
+            }
+        }
+        current = next;
+    }
+    return current;
+}
+
+bool ProgramFolder::fileExists(const QString& relative) const {
+    const QFileInfo info(path(relative));
+    return info.exists() && info.isFile();
+}
+
+bool ProgramFolder::folderExists(const QString& relative) const {
+    return QFileInfo(path(relative)).isDir();
+}
+
+bool ProgramFolder::makeFolder(const QString& relative) const {
+    return QDir().mkpath(path(relative));
+}
+
+bool ProgramFolder::removeFile(const QString& relative) const {
+    const QString full = path(relative);
+    if (!QFileInfo(full).isFile())
+        return true;
+    return QFile::remove(full);
+}
+
+} // namespace brixolan

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace brixolan {
+
+/// Text files keep the classic byte format: code page 1252 with CR LF line ends.
+/// Characters the code page cannot hold are written as '?'.
+QByteArray toCp1252(const QString& text);
+QString fromCp1252(const QByteArray& bytes);
+
+/// Splits file content into lines. A line ends at CR, and an LF right after it belongs to that
+/// line end; a lone LF ends no line. The last line may lack its line end.
+QStringList splitCrLines(const QString& text);
+
+/// Joins lines, each followed by CR LF.
+QString joinCrLfLines(const QStringList& lines);
+
+} // namespace brixolan

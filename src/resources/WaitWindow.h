@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+namespace brixolan {
+
+/// "Bitte warten ..." while bitmaps are built or loaded. Only ever shown and hidden.
+class WaitWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit WaitWindow(QWidget* parent = nullptr);
+    /// Shows the window and paints it at once, before the work that follows blocks.
+    void showNow();
+    /// Paints it again during long work.
+    void refreshNow();
+};
+
+/// The splash window shown while the game starts.
+class SplashWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SplashWindow(QWidget* parent = nullptr);
+    void showNow();
+};
+
+} // namespace brixolan
