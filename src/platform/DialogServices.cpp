@@ -9,9 +9,16 @@
 
 namespace brixolan {
 
+namespace {
+// A disabled window would disable the box it parents too; then the box stands alone.
+QWidget* usableParent(QWidget* parent) {
+    return parent && parent->isEnabled() && parent->isVisible() ? parent : nullptr;
+}
+} // namespace
+
 void QtDialogServices::message(QWidget* parent, const QString& text, const QString& title,
                                MessageIcon icon) {
-    QMessageBox box(parent);
+    QMessageBox box(usableParent(parent));
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
@@ -36,12 +43,12 @@ QString QtDialogServices::input(QWidget* parent, const QString& prompt, const QS
                                 const QString& proposed) {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, proposed, &ok);
+        QInputDialog::getText(usableParent(parent), title, prompt, QLineEdit::Normal, proposed, &ok);
     return ok ? text : QString();
 }
 
 std::optional<QColor> QtDialogServices::chooseColor(QWidget* parent, const QColor& initial) {
-    const QColor chosen = QColorDialog::getColor(initial, parent);
+    const QColor chosen = QColorDialog::getColor(initial, usableParent(parent));
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;

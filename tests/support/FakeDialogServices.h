@@ -1,0 +1,70 @@
+#pragma once
+
+#include "DialogServices.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace brixolan::testing {
+
+/// Answers every dialog from a script and records what the program asked.
+class FakeDialogServices : public DialogServices {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        MessageIcon icon;
+    };
+    struct Input {
+        QString prompt;
+        QString title;
+        QString proposed;
+    };
+
+    std::vector<Message> messages;
+    std::vector<Input> inputs;
+    std::deque<QString> inputAnswers; ///< answered in order; empty text once they run out
+    std::deque<std::optional<QColor>> colorAnswers;
+    std::vector<QUrl> openedUrls;
+    QStringList startedPrograms;
+    bool openUrlSucceeds = true;
+    bool startSucceeds = true;
+    int endRequests = 0;
+    /// Runs while a message is "shown", as the player's reaction to it.
+    std::function<void(const Message&)> onMessage;
+
+    void message(QWidget*, const QString& text, const QString& title, MessageIcon icon) override {
+        messages.push_back({text, title, icon});
+        if (onMessage)
+            onMessage(messages.back());
+    }
+    QString input(QWidget*, const QString& prompt, const QString& title,
+                  const QString& proposed) override {
+        inputs.push_back({prompt, title, proposed});
+        if (inputAnswers.empty())
+            return {};
+        QString answer = inputAnswers.front();
+        inputAnswers.pop_front();
+        return answer;
+    }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override {
+        if (colorAnswers.empty())
+            return std::nullopt;
+        auto answer = colorAnswers.front();
+        colorAnswers.pop_front();
+        return answer;
+    }
+    bool openUrl(const QUrl& url) override {
+        openedUrls.push_back(url);
+        return openUrlSucceeds;
+    }
+    bool startDetached(const QString& program) override {
+        startedPrograms << program;
+        return startSucceeds;
+    }
+    void endProgramNow() override { ++endRequests; }
+};
+
+} // namespace brixolan::testing

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+namespace brixolan::testing {
+
+/// Solid colour of the stone tile with code `code` in a test graphics set.
+QColor stoneColor(int code);
+/// Solid colour of digit `digit` in a test graphics set.
+QColor digitColor(int digit);
+
+/// Writes the seventeen bitmaps under `<folder>/Grafiken` as solid, distinct colours
+/// (stones 25 x 25, digits 25 x 42), so that tests can tell every tile by one pixel.
+void writeTestGraphics(const QString& folder);
+
+/// Writes a solid 24-bit bitmap of the given size.
+void writeSolidBitmap(const QString& path, QSize size, const QColor& color);
+
+} // namespace brixolan::testing
