@@ -6,7 +6,7 @@ SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Debian packages the build, the tests and the game need.
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev \
         libgtest-dev libgmock-dev libbenchmark-dev \
-        fonts-dejavu-core fonts-comic-neue
+        fonts-dejavu-core fonts-comic-neue fonts-3270
 
 .PHONY: all deps configure build run test test-asan bench clean
 

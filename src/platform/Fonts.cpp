@@ -14,11 +14,10 @@ QFont withFamilies(const QStringList& families, qreal pointSize) {
 } // namespace
 
 QFont captionFont(qreal pointSize) {
-    // A squared, technical face in the spirit of the original caption font.
-    QFont font = withFamilies({QStringLiteral("Westminster"), QStringLiteral("Comic Neue"),
-                               QStringLiteral("DejaVu Sans")},
-                              pointSize);
-    return font;
+    // A squared terminal face stands in for the technical caption font; it has the umlauts.
+    return withFamilies({QStringLiteral("Westminster"), QStringLiteral("IBM 3270"),
+                         QStringLiteral("DejaVu Sans Mono")},
+                        pointSize);
 }
 
 QFont comicFont(qreal pointSize) {

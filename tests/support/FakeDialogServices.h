@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-namespace brixolan::testing {
+namespace brixolan::fakes {
 
 /// Answers every dialog from a script and records what the program asked.
 class FakeDialogServices : public DialogServices {
@@ -67,4 +67,4 @@ public:
     void endProgramNow() override { ++endRequests; }
 };
 
-} // namespace brixolan::testing
+} // namespace brixolan::fakes

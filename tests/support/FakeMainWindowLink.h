@@ -2,7 +2,7 @@
 
 #include "MainWindowLink.h"
 
-namespace brixolan::testing {
+namespace brixolan::fakes {
 
 /// Stands in for the main window: records what the secondary windows asked of it.
 class FakeMainWindowLink : public MainWindowLink {
@@ -22,4 +22,4 @@ public:
     void refreshDigitDisplays() override { ++digitRefreshes; }
 };
 
-} // namespace brixolan::testing
+} // namespace brixolan::fakes

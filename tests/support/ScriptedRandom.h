@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace brixolan::testing {
+namespace brixolan::fakes {
 
 /// Hands out a fixed list of numbers in a loop, whatever the re-seeding.
 class ScriptedRandom : public Random {
@@ -32,4 +32,4 @@ public:
     std::int32_t secondsSinceMidnight() const override { return seconds; }
 };
 
-} // namespace brixolan::testing
+} // namespace brixolan::fakes

@@ -5,11 +5,11 @@
 #include <QImage>
 #include <array>
 
-namespace brixolan::testing {
+namespace brixolan::fakes {
 
 QColor stoneColor(int code) {
     // Far apart in every channel so that a wrong tile is never mistaken for the right one.
-    return QColor::fromHsv((code * 37) % 360, 200, 120 + (code * 7) % 120);
+    return QColor((code * 53) % 256, 255 - (code * 11) % 200, (code * 97) % 256);
 }
 
 QColor digitColor(int digit) { return QColor(20 + digit * 23, 250 - digit * 20, 60 + digit * 5); }
@@ -37,4 +37,4 @@ void writeTestGraphics(const QString& folder) {
                          digitColor(digit));
 }
 
-} // namespace brixolan::testing
+} // namespace brixolan::fakes

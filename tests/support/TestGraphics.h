@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QSize>
 #include <QString>
 
-namespace brixolan::testing {
+namespace brixolan::fakes {
 
 /// Solid colour of the stone tile with code `code` in a test graphics set.
 QColor stoneColor(int code);
@@ -17,4 +18,4 @@ void writeTestGraphics(const QString& folder);
 /// Writes a solid 24-bit bitmap of the given size.
 void writeSolidBitmap(const QString& path, QSize size, const QColor& color);
 
-} // namespace brixolan::testing
+} // namespace brixolan::fakes

@@ -1,0 +1,59 @@
+#include "Installation.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace brixolan {
+
+namespace {
+
+bool copyMissing(const QString& from, const QString& to, QString* error) {
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        if (QFileInfo::exists(target))
+            continue;
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target)) {
+            if (error)
+                *error = QStringLiteral("Die Datei \"%1\" konnte nicht nach \"%2\" kopiert werden.")
+                             .arg(source, target);
+            return false;
+        }
+        // Installed files are read-only; the player's copies must be replaceable.
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+    }
+    return true;
+}
+
+} // namespace
+
+QString xdgDataHome() {
+    const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!configured.isEmpty() && QDir::isAbsolutePath(configured))
+        return configured;
+    return QDir::homePath() + QStringLiteral("/.local/share");
+}
+
+std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
+                                                  const QString& dataHome, QString* error) {
+    const QDir executable(executableFolder);
+    const QString installed =
+        QDir::cleanPath(executable.absoluteFilePath(QLatin1String(InstalledDataPath)));
+    if (executable.exists(QStringLiteral("scr")) || !QFileInfo(installed).isDir())
+        return ProgramFolder(executableFolder);
+
+    const QString own = dataHome + QStringLiteral("/brixolan");
+    if (!QDir().mkpath(own)) {
+        if (error)
+            *error = QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden.").arg(own);
+        return std::nullopt;
+    }
+    if (!copyMissing(installed, own, error))
+        return std::nullopt;
+    return ProgramFolder(own);
+}
+
+} // namespace brixolan
