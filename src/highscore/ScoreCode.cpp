@@ -1,0 +1,69 @@
+#include "ScoreCode.h"
+
+#include "TextCodec.h"
+#include "eks.h"
+
+#include <QByteArray>
+#include <cstdint>
+#include <limits>
+
+namespace brixolan {
+
+std::optional<QString> plainScoreCode(const QString& resultText) {
+    std::int64_t checkSum = 0;
+    for (const QChar c : resultText) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        checkSum += c.unicode() - u'0';
+        if (checkSum > std::numeric_limits<std::int32_t>::max())
+            return std::nullopt;
+    }
+    return QStringLiteral("bxl16|") + resultText + QLatin1Char('|') + QString::number(checkSum) +
+           QLatin1Char('|');
+}
+
+QUrl scorePageAddress(const QString& code) {
+    return QUrl(QLatin1String(ScoreServerBaseAddress) + QStringLiteral("/score.php?punkte=") +
+                code);
+}
+
+ScoreEncoder::ScoreEncoder(QString programFolder) : m_programFolder(std::move(programFolder)) {}
+
+QFunctionPointer ScoreEncoder::resolve() {
+    if (m_encode)
+        return m_encode;
+    if (!m_library.isLoaded()) {
+        // QLibrary adds the platform's prefix and suffix: "<folder>/eks" finds
+        // "<folder>/libeks.so".
+        m_library.setFileName(m_programFolder + QStringLiteral("/eks"));
+        if (!m_library.load()) {
+            m_library.setFileName(QStringLiteral("eks"));
+            if (!m_library.load())
+                return nullptr;
+        }
+    }
+    m_encode = m_library.resolve("EKSEncode");
+    return m_encode;
+}
+
+std::optional<QString> ScoreEncoder::encode(const QString& plain) {
+    const auto function = reinterpret_cast<decltype(&::EKSEncode)>(resolve());
+    if (!function)
+        return std::nullopt;
+    const QByteArray plainBytes = toCp1252(plain);
+    const QByteArray keyBytes(ScoreCodeKey);
+    const std::int32_t mode = -1;
+    QByteArray out(256, '\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const long length = function(plainBytes.constData(), keyBytes.constData(), &mode,
+                                     out.data(), std::size_t(out.size()));
+        if (length < 0)
+            return std::nullopt;
+        if (length < out.size())
+            return fromCp1252(out.left(length));
+        out.resize(qsizetype(length) + 1); // the code did not fit: once more with room for it
+    }
+    return std::nullopt;
+}
+
+} // namespace brixolan
