@@ -2,6 +2,8 @@
 
 #include "GameView.h"
 #include "Random.h"
+#include "Stones.h"
+#include "WellIndex.h"
 
 #include <array>
 #include <cstdint>
@@ -9,8 +11,6 @@
 
 namespace brixolan {
 
-inline constexpr int WellRows = 20;
-inline constexpr int WellColumns = 10;
 inline constexpr int KeyCount = 256;
 
 inline constexpr const char* StartCaption = "Spiel starten";
@@ -19,7 +19,7 @@ inline constexpr const char* AbortCaption = "Spiel abbrechen";
 /// All state of the game; names follow the game's own vocabulary.
 struct GameState {
     // The well: 0 empty, otherwise the stone code resting there.
-    std::array<std::array<std::int32_t, WellColumns>, WellRows> Spielfeld{};
+    Well Spielfeld{};
 
     // The falling stone: row and column of its four cells, in catalogue order.
     std::array<std::int32_t, 4> SteinY{};
@@ -51,6 +51,8 @@ struct GameState {
     /// Score of the last game that ended; empty (no value) until the first game over.
     std::int64_t PunkteInList = 0;
     bool HasPunkteInList = false;
+    /// The last game ended by game over; cleared when the next game starts.
+    bool GameOver = false;
 
     /// The new-game dialog's flag: a game is wanted / its result has not been offered yet.
     bool Spiel = false;
@@ -77,18 +79,23 @@ public:
     void keyUp(int keyCode);
 
     /// The new-game dialog's "Starten": hands over the start values and raises `Spiel`.
+    /// Values beyond what the game can hold are clamped: level 0..19, height 0..10 (20 rows),
+    /// points from 0.
     void acceptNewGame(std::int32_t level, std::int32_t high, std::int64_t points);
     /// The new-game dialog's "Abbrechen".
     void cancelNewGame();
 
-    /// Activation of the main window: re-seeds, and starts a game while `Spiel` is set.
+    /// Activation of the main window: re-seeds, and starts a game while `Spiel` is set. A new
+    /// game starts with 0 lines and no stone points, also when it restarts a running game.
     void activate();
     /// Quick start with the values of the last dialog start.
     void quickStart();
     /// The start/abort menu item: opens the new-game dialog, or aborts a running game.
     void startItemClicked();
 
-    /// Overrides the next `count` next-stone choices (replays and tests); -1 entries draw.
+    /// Replays and tests: the next next-stone choices take these kinds ('0'..'6') in turn
+    /// instead of drawing; once they are used up the generator draws again.
+    /// Throws std::invalid_argument for any other character.
     void scriptNextKinds(std::string digits);
 
     /// The fall threshold of the current level.
@@ -102,20 +109,41 @@ public:
     /// The well as 20 lines of 10 characters: '.' empty, the tile letter of a code, and,
     /// when `withStone` and a stone is in play, '*' for the falling stone's cells.
     std::string wellText(bool withStone = true) const;
-    /// Builds a well from wellText() output ('*' is ignored); for tests and replays.
+    /// Builds a well from wellText() output ('*' reads as empty); for tests and replays.
+    /// Throws std::invalid_argument unless it gets 20 lines of 10 known characters.
     void setWellText(const std::string& text);
 
 private:
+    bool key(int code) const { return m_state.Tasten[static_cast<std::size_t>(code)] != 0; }
+    std::int32_t cell(std::int32_t row, std::int32_t column) const;
+    void writeCell(std::int32_t row, std::int32_t column, std::int32_t code);
+
+    void landingTest();
+    void restOrMove(std::size_t k);
+    void fallStep();
+    void hardDrop();
+    bool tryTurn();
+    void sideMove(std::int32_t direction);
+    void clearFullRows();
+    void handOver();
+    void drawWell();
+    void gameOver();
+
+    std::int32_t chooseNextKind();
+    void startGame();
+
+    void setTimer(bool running);
+    void setStartCaption(const char* caption);
+    void setQuickStart(bool enabled);
+    void setOptions(bool enabled);
+
     GameState m_state;
     GameView& m_view;
     Random& m_random;
     Clock& m_clock;
     std::string m_scriptedKinds;
+    std::size_t m_nextScripted = 0;
+    WellIndex m_wellIndex;
 };
-
-/// Tile letter of a stone code ('A' for 1 ... 'G' for 17), '?' for any other code.
-char tileLetter(std::int32_t code);
-/// Stone code of a tile letter, 0 for any other character.
-std::int32_t codeOfLetter(char letter);
 
 } // namespace brixolan

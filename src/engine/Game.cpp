@@ -1,0 +1,474 @@
+#include "Game.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <stdexcept>
+
+namespace brixolan {
+
+namespace {
+
+constexpr int KeyHardDrop = 32;
+constexpr int KeyCtrl = 17;
+constexpr int KeyUp = 38;
+constexpr int KeyRight = 39;
+constexpr int KeyLeft = 37;
+constexpr int KeyDown = 40;
+
+constexpr std::int32_t TopLevel = 19;
+constexpr std::int32_t MaxStartHigh = WellRows / 2;
+
+// Scores start from whatever the dialog handed over, so sums saturate instead of wrapping.
+std::int64_t saturatingAdd(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        return b > 0 ? std::numeric_limits<std::int64_t>::max()
+                     : std::numeric_limits<std::int64_t>::min();
+    }
+    return sum;
+}
+
+std::int32_t saturatingAdd(std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(std::int64_t{a} + b, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+// Base points for one to four full rows; more than four rows score as four.
+std::int64_t rowBaseValue(std::int32_t rows) {
+    switch (rows) {
+    case 0:
+        return 0;
+    case 1:
+        return 120;
+    case 2:
+        return 300;
+    case 3:
+        return 700;
+    default:
+        return 2000;
+    }
+}
+
+bool insideWell(std::int32_t row, std::int32_t column) {
+    return row >= 0 && row < WellRows && column >= 0 && column < WellColumns;
+}
+
+} // namespace
+
+Game::Game(GameView& view, Random& random, Clock& clock)
+    : m_view(view), m_random(random), m_clock(clock) {}
+
+std::int32_t Game::cell(std::int32_t row, std::int32_t column) const {
+    return m_state.Spielfeld[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+void Game::writeCell(std::int32_t row, std::int32_t column, std::int32_t code) {
+    if (insideWell(row, column)) {
+        m_state.Spielfeld[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = code;
+    }
+}
+
+std::int32_t Game::fallThreshold() const {
+    return static_cast<std::int32_t>(std::llabs(std::int64_t{m_state.Level} - 20) / 2);
+}
+
+bool Game::stoneInPlay() const {
+    return m_state.TimerRunning && m_state.FirstStoneEntered;
+}
+
+void Game::keyDown(int keyCode) {
+    if (keyCode >= 0 && keyCode < KeyCount) {
+        m_state.Tasten[static_cast<std::size_t>(keyCode)] = 1;
+    }
+}
+
+void Game::keyUp(int keyCode) {
+    if (keyCode >= 0 && keyCode < KeyCount) {
+        m_state.Tasten[static_cast<std::size_t>(keyCode)] = 0;
+    }
+}
+
+void Game::scriptNextKinds(std::string digits) {
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '6'; })) {
+        throw std::invalid_argument("stone kinds are digits 0 to 6");
+    }
+    m_scriptedKinds = std::move(digits);
+    m_nextScripted = 0;
+}
+
+std::int32_t Game::chooseNextKind() {
+    m_random.reseed(m_clock.secondsSinceMidnight());
+    if (m_nextScripted < m_scriptedKinds.size()) {
+        return m_scriptedKinds[m_nextScripted++] - '0';
+    }
+    const auto kind = static_cast<std::int32_t>(m_random.next() * KindCount);
+    return std::clamp(kind, 0, KindCount - 1);
+}
+
+// ---- The tick -------------------------------------------------------------------------------
+
+void Game::tick() {
+    GameState& s = m_state;
+    if (!s.TimerRunning) {
+        return;
+    }
+    m_view.clearWell();
+    s.i = saturatingAdd(s.i, 1);
+    s.DrehDelay = saturatingAdd(s.DrehDelay, 1);
+
+    // Until the first stone of a game has entered, the stone in SteinY/SteinX is the one left
+    // from the last game: moving it would score it and might write it into the fresh well.
+    bool stoneMoves = s.FirstStoneEntered;
+
+    if (s.DrehDelay > 2) {
+        if (++s.DropDelay > 30) {
+            s.DropDelay = 15;
+        }
+        if (s.DrehDelay > 30) {
+            s.DrehDelay = 15;
+        }
+        if (stoneMoves && s.DropDelay > 10 && key(KeyHardDrop)) {
+            s.DropDelay = 0;
+            hardDrop();
+            // The stone is written into the well now; moving it further would write it twice.
+            stoneMoves = false;
+        }
+        if (stoneMoves && (key(KeyCtrl) || key(KeyUp)) && tryTurn()) {
+            s.DrehDelay = 0;
+        }
+    }
+
+    if (stoneMoves) {
+        if (key(KeyRight)) {
+            sideMove(+1);
+        }
+        if (key(KeyLeft)) {
+            sideMove(-1);
+        }
+        // "At or above": a hard drop onto the stack keeps i, so it may already be past a
+        // threshold lowered by a level advance. A threshold of 0 never lets the stone fall.
+        const std::int32_t threshold = fallThreshold();
+        if ((threshold > 0 && s.i >= threshold) || key(KeyDown)) {
+            fallStep();
+        }
+    }
+
+    clearFullRows();
+    if (s.NeuerStein) {
+        handOver();
+    }
+    drawWell();
+}
+
+void Game::landingTest() {
+    GameState& s = m_state;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const std::int32_t row = s.SteinY[k];
+        if (row == WellRows - 1) {
+            s.NeuerStein = true;
+            s.Gelandet = true;
+        }
+        // Cells in the two top rows are not tested, so a stone always sinks out of its entry
+        // rows; below the floor counts as occupied.
+        if (row >= 2) {
+            const std::int32_t below = row + 1;
+            if (!insideWell(below, s.SteinX[k]) || cell(below, s.SteinX[k]) > 0) {
+                s.Gelandet = true;
+                s.NeuerStein = true;
+            }
+        }
+    }
+}
+
+void Game::restOrMove(std::size_t k) {
+    GameState& s = m_state;
+    if (s.Gelandet) {
+        writeCell(s.SteinY[k], s.SteinX[k], s.SteinTyp);
+    }
+    ++s.SteinY[k];
+}
+
+void Game::fallStep() {
+    GameState& s = m_state;
+    landingTest();
+    for (std::size_t k = 0; k < 4; ++k) {
+        restOrMove(k);
+        if (key(KeyDown)) {
+            s.SteinPunkte = saturatingAdd(s.SteinPunkte, std::int64_t{1});
+        }
+    }
+    s.i = 0;
+}
+
+void Game::hardDrop() {
+    GameState& s = m_state;
+    // Ends at the latest when a cell reaches the bottom row.
+    for (;;) {
+        s.SteinPunkte = saturatingAdd(s.SteinPunkte, std::int64_t{10});
+        landingTest();
+        for (std::size_t k = 0; k < 4; ++k) {
+            if (s.Gelandet) {
+                writeCell(s.SteinY[k], s.SteinX[k], s.SteinTyp);
+                if (k == 3) {
+                    return;
+                }
+            }
+            ++s.SteinY[k];
+        }
+        s.i = 0;
+    }
+}
+
+bool Game::tryTurn() {
+    GameState& s = m_state;
+    const StoneCells& offsets = turnOffsets(s.SteinTyp, s.Drehung);
+    std::array<std::int32_t, 4> neuY{};
+    std::array<std::int32_t, 4> neuX{};
+    for (std::size_t k = 0; k < 4; ++k) {
+        neuY[k] = s.SteinY[k] + offsets[k].row;
+        neuX[k] = s.SteinX[k] + offsets[k].column;
+        if (!insideWell(neuY[k], neuX[k]) || cell(neuY[k], neuX[k]) != 0) {
+            return false;
+        }
+    }
+    s.SteinY = neuY;
+    s.SteinX = neuX;
+    if (++s.Drehung >= 4) {
+        s.Drehung = 0;
+    }
+    return true;
+}
+
+void Game::sideMove(std::int32_t direction) {
+    GameState& s = m_state;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const std::int32_t column = s.SteinX[k] + direction;
+        if (!insideWell(s.SteinY[k], column) || cell(s.SteinY[k], column) > 0) {
+            return;
+        }
+    }
+    for (auto& column : s.SteinX) {
+        column += direction;
+    }
+}
+
+void Game::clearFullRows() {
+    GameState& s = m_state;
+    m_wellIndex.refresh(s.Spielfeld);
+    // Only pre-filled rows can give more than four; every full row is removed all the same.
+    const auto fullRows = m_wellIndex.fullRows();
+    const auto count = static_cast<std::int32_t>(fullRows.size());
+    if (count == 0) {
+        return;
+    }
+    s.Lines = saturatingAdd(s.Lines, count);
+    s.SteinPunkte = saturatingAdd(s.SteinPunkte, (std::int64_t{s.Level} + 1) * rowBaseValue(count));
+    // Top row first: removing a row moves only rows above it, so lower row numbers stay valid.
+    for (const std::size_t fullRow : fullRows) {
+        for (std::size_t r = fullRow; r >= 1; --r) {
+            s.Spielfeld[r] = s.Spielfeld[r - 1];
+        }
+        s.Spielfeld[0].fill(0);
+    }
+}
+
+void Game::handOver() {
+    GameState& s = m_state;
+    s.Punkte = saturatingAdd(s.Punkte, s.SteinPunkte);
+    s.SteinPunkte = 0;
+    m_view.drawNumber(Display::Points, std::to_string(s.Punkte), 9);
+    m_view.drawNumber(Display::Lines, std::to_string(s.Lines), 3);
+    // The lines of the whole game against the level: at most one level per hand-over.
+    if (std::int64_t{s.Lines} >= std::int64_t{s.Level} * 10 + 10) {
+        if (s.Level < TopLevel) {
+            ++s.Level;
+        }
+        m_view.drawNumber(Display::Level, std::to_string(s.Level), 2);
+    }
+    s.Gelandet = false;
+
+    s.SteinFolge[1] = s.SteinFolge[0];
+    s.SteinFolge[0] = chooseNextKind();
+    m_view.clearPreview();
+    m_view.drawPreview(s.SteinFolge[0]);
+
+    s.Drehung = 0;
+    const auto kind = static_cast<std::size_t>(std::clamp(s.SteinFolge[1], 0, KindCount - 1));
+    const StoneKind& stone = StoneKinds[kind];
+    for (std::size_t k = 0; k < 4; ++k) {
+        s.SteinY[k] = stone.entry[k].row;
+        s.SteinX[k] = stone.entry[k].column;
+    }
+    s.SteinTyp = stone.code;
+    s.NeuerStein = false;
+    s.FirstStoneEntered = true;
+}
+
+void Game::drawWell() {
+    GameState& s = m_state;
+    try {
+        m_view.fillWellBlack();
+        // The entry area: every stone enters in rows 0 and 1, columns 4 to 7.
+        for (std::size_t r = 0; r < 2; ++r) {
+            for (std::size_t c = 4; c <= 7; ++c) {
+                if (s.Spielfeld[r][c] > 0) {
+                    gameOver();
+                    return;
+                }
+            }
+        }
+        m_wellIndex.refresh(s.Spielfeld);
+        for (const OccupiedCell& tile : m_wellIndex.occupied()) {
+            m_view.drawWellTile(tile.code, tile.row, tile.column);
+        }
+        for (std::size_t k = 0; k < 4; ++k) {
+            m_view.drawWellTile(s.SteinTyp, s.SteinY[k], s.SteinX[k]);
+        }
+    } catch (...) {
+        m_view.reportDrawFailure();
+    }
+}
+
+void Game::gameOver() {
+    GameState& s = m_state;
+    m_view.drawTextInMiddle("Game Over");
+    m_view.drawNumber(Display::Lines, "", 3);
+    m_view.drawNumber(Display::Points, "", 9);
+    m_view.drawNumber(Display::Level, "", 2);
+    m_view.drawNumber(Display::High, "", 1);
+    m_view.clearPreview();
+    setTimer(false);
+    setOptions(true);
+    setStartCaption(StartCaption);
+    s.PunkteInList = s.Punkte;
+    s.HasPunkteInList = true;
+    s.GameOver = true;
+    s.Punkte = 0;
+    s.SteinPunkte = 0;
+    s.Lines = 0;
+    setQuickStart(true);
+    s.Tasten.fill(0);
+    m_view.setMainWindowEnabled(false);
+    m_view.showHighscoreWindow();
+}
+
+// ---- Game control ---------------------------------------------------------------------------
+
+void Game::setTimer(bool running) {
+    m_state.TimerRunning = running;
+    m_view.setTimerRunning(running);
+}
+
+void Game::setStartCaption(const char* caption) {
+    m_state.StartItemCaption = caption;
+    m_view.setStartItemCaption(caption);
+}
+
+void Game::setQuickStart(bool enabled) {
+    m_state.QuickStartEnabled = enabled;
+    m_view.setQuickStartEnabled(enabled);
+}
+
+void Game::setOptions(bool enabled) {
+    m_state.OptionsEnabled = enabled;
+    m_view.setOptionsEnabled(enabled);
+}
+
+void Game::acceptNewGame(std::int32_t level, std::int32_t high, std::int64_t points) {
+    GameState& s = m_state;
+    // The dialog offers levels 0..9 and heights 0..6; anything else is kept inside what the
+    // rules and the well can hold.
+    s.Level = std::clamp(level, 0, TopLevel);
+    s.DefaultLevel = s.Level;
+    s.High = std::clamp(high, 0, MaxStartHigh);
+    s.Points = std::max<std::int64_t>(points, 0);
+    s.i = 0;
+    s.Spiel = true;
+}
+
+void Game::cancelNewGame() {
+    m_state.Spiel = false;
+}
+
+void Game::activate() {
+    m_random.reseed(m_clock.secondsSinceMidnight());
+    if (!m_state.Spiel) {
+        return;
+    }
+    startGame();
+}
+
+void Game::startGame() {
+    GameState& s = m_state;
+    setStartCaption(AbortCaption);
+    setOptions(false);
+    m_view.fillWellBlack();
+    m_view.drawNumber(Display::Level, std::to_string(s.Level), 2);
+    m_view.drawNumber(Display::Lines, "", 3);
+    m_view.drawNumber(Display::High, std::to_string(s.High), 1);
+    s.Punkte = s.Points;
+    // A new game owes nothing to an aborted or restarted one: its lines display shows zero,
+    // and points of an abandoned stone belong to no game.
+    s.Lines = 0;
+    s.SteinPunkte = 0;
+
+    for (auto& row : s.Spielfeld) {
+        row.fill(0);
+    }
+    for (std::int32_t row = WellRows - 1; row >= WellRows - 2 * s.High; --row) {
+        for (std::int32_t column = 0; column < WellColumns; ++column) {
+            if (static_cast<int>(m_random.next() * 2) == 1) {
+                std::int32_t code = static_cast<std::int32_t>(m_random.next() * 6) + 1;
+                if (code > 2) {
+                    code += 10;
+                }
+                writeCell(row, column, code);
+            }
+        }
+    }
+
+    s.NeuerStein = true;
+    s.Gelandet = false;
+    s.FirstStoneEntered = false;
+    s.GameOver = false;
+    setTimer(true);
+    s.Tasten.fill(0);
+}
+
+void Game::quickStart() {
+    GameState& s = m_state;
+    setQuickStart(false);
+    s.Spiel = true;
+    s.Points = std::int64_t{s.High} * 1500;
+    s.Level = s.DefaultLevel;
+    s.i = 0;
+    activate();
+}
+
+void Game::startItemClicked() {
+    GameState& s = m_state;
+    if (s.StartItemCaption == StartCaption) {
+        setQuickStart(false);
+        m_view.showNewGameDialog();
+        return;
+    }
+    m_view.drawNumber(Display::Level, "", 2);
+    m_view.drawNumber(Display::Points, "", 9);
+    m_view.drawNumber(Display::Lines, "", 3);
+    m_view.drawNumber(Display::High, "", 1);
+    s.Lines = 0;
+    s.Spiel = false;
+    setQuickStart(true);
+    setOptions(true);
+    m_view.clearWell();
+    m_view.clearPreview();
+    s.SteinFolge[0] = chooseNextKind();
+    m_view.fillWellBlack();
+    m_view.drawTextInMiddle("Kein Spiel");
+    setStartCaption(StartCaption);
+    setTimer(false);
+}
+
+} // namespace brixolan

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Random.h"
+
+namespace brixolan {
+
+/// The local time of day from the system clock.
+class SystemClock final : public Clock {
+public:
+    std::int32_t secondsSinceMidnight() const override;
+};
+
+} // namespace brixolan
