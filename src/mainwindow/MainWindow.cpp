@@ -1,0 +1,297 @@
+#include "MainWindow.h"
+
+#include "AboutWindow.h"
+#include "Fonts.h"
+#include "FontSchemeDialog.h"
+#include "HighscoreWindow.h"
+#include "KeyCodes.h"
+#include "NewGameDialog.h"
+#include "StoneSchemeDialog.h"
+#include "Surface.h"
+#include "WaitWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUrl>
+
+namespace brixolan {
+
+namespace {
+
+// Window geometry as designed, in pixels (15 twips make one pixel).
+constexpr QSize DesignClientSize(510, 515);
+constexpr QPoint WellPosition(8, 8);
+constexpr int WellBorder = 2; // the sunken frame around the well
+constexpr int DesignWellRight = 262;
+
+QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(captionFont(24));
+    label->setStyleSheet(QStringLiteral("color: #00ff00; background: transparent;"));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+Surface* makeSurface(QWidget* parent, const char* name, QPoint at, QSize size) {
+    auto* surface = new Surface(parent);
+    surface->setObjectName(QString::fromLatin1(name));
+    surface->setBackground(Qt::black);
+    surface->move(at);
+    surface->setSurfaceSize(size);
+    return surface;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void addSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+} // namespace
+
+MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random,
+                       Clock& clock, QWidget* parent)
+    : QMainWindow(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
+      m_game(*this, random, clock), m_splash(std::make_unique<SplashWindow>()),
+      m_wait(std::make_unique<WaitWindow>()) {
+    setObjectName(QStringLiteral("SpielMain"));
+    setWindowTitle(QStringLiteral("Brixolan 1.65 Release"));
+    m_timer.setObjectName(QStringLiteral("Timer1"));
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(50);
+    connect(&m_timer, &QTimer::timeout, this, &MainWindow::runTick);
+    buildControls();
+    buildMenu();
+    placeControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Client"));
+    QPalette black = client->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    client->setPalette(black);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    m_rightColumn = new QWidget(client);
+    m_rightColumn->setObjectName(QStringLiteral("RightColumn"));
+    m_rightColumn->setFixedSize(DesignClientSize);
+    QWidget* column = m_rightColumn;
+
+    m_backdrop = new QLabel(column);
+    m_backdrop->setObjectName(QStringLiteral("Label1"));
+    m_backdrop->setGeometry(264, 8, 249, 500);
+    m_backdrop->setStyleSheet(
+        QStringLiteral("background: #000000; border: 1px solid #0a3d0a; border-radius: 4px;"));
+
+    m_wellFrame = new QWidget(client);
+    m_wellFrame->setObjectName(QStringLiteral("WellFrame"));
+    m_wellFrame->setStyleSheet(QStringLiteral(
+        "#WellFrame { background: #000000; border: 2px solid; border-color: #3a3a3a #9a9a9a "
+        "#9a9a9a #3a3a3a; }"));
+    m_well = makeSurface(m_wellFrame, "Picture1", QPoint(WellBorder, WellBorder), QSize(249, 500));
+    m_well->setFocusPolicy(Qt::StrongFocus);
+    m_well->installEventFilter(this);
+
+    makeCaption(column, "Label3", QStringLiteral("Punkte :"), QPoint(280, 24));
+    m_points = makeSurface(column, "Picture2", QPoint(272, 72), QSize(217, 41));
+    makeCaption(column, "Label4", QStringLiteral("Level :"), QPoint(280, 128));
+    makeCaption(column, "Label6", QStringLiteral("High :"), QPoint(400, 128));
+    m_level = makeSurface(column, "Picture3", QPoint(272, 176), QSize(81, 49));
+    m_high = makeSurface(column, "Picture6", QPoint(392, 176), QSize(81, 49));
+    makeCaption(column, "Label5", QStringLiteral("Lines :"), QPoint(280, 240));
+    m_lines = makeSurface(column, "Picture5", QPoint(272, 296), QSize(89, 49));
+    makeCaption(column, "Label2", QStringLiteral("Nächster Stein :"), QPoint(280, 360));
+    m_preview = makeSurface(column, "Picture4", QPoint(296, 408), QSize(185, 81));
+}
+
+void MainWindow::buildMenu() {
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("Datei"));
+    m_fileMenu->setObjectName(QStringLiteral("rte"));
+    m_quickStart = addItem(m_fileMenu, "ss", QStringLiteral("Schnellstart"));
+    m_startItem = addItem(m_fileMenu, "fgsfg", QString::fromUtf8(StartCaption));
+    addSeparator(m_fileMenu, "hgdjd");
+    QAction* highscore = addItem(m_fileMenu, "Highscore", QStringLiteral("HighScore"));
+    addSeparator(m_fileMenu, "dsg");
+    QAction* quit = addItem(m_fileMenu, "ertet", QStringLiteral("Beenden"));
+
+    m_optionsMenu = menuBar()->addMenu(QStringLiteral("Optionen"));
+    m_optionsMenu->setObjectName(QStringLiteral("zrtz"));
+    QAction* font =
+        addItem(m_optionsMenu, "hgfghf", QStringLiteral("Brixolan Schrift Schema auswählen"));
+    QAction* stones =
+        addItem(m_optionsMenu, "vv", QStringLiteral("Brixolan Stein Schema auswählen"));
+    addSeparator(m_optionsMenu, "strich");
+    QAction* uninstall = addItem(m_optionsMenu, "deinstall", QStringLiteral("Deinstallieren"));
+
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("?"));
+    m_helpMenu->setObjectName(QStringLiteral("hfg"));
+    QAction* info = addItem(m_helpMenu, "infodat", QStringLiteral("InfoDatei anzeigen"));
+    addSeparator(m_helpMenu, "hgj");
+    QAction* about = addItem(m_helpMenu, "dgfds", QStringLiteral("Info"));
+
+    connect(m_quickStart, &QAction::triggered, this, [this] { m_game.quickStart(); });
+    connect(m_startItem, &QAction::triggered, this, [this] { m_game.startItemClicked(); });
+    connect(highscore, &QAction::triggered, this, &MainWindow::showHighscore);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(font, &QAction::triggered, this, &MainWindow::showFontScheme);
+    connect(stones, &QAction::triggered, this, &MainWindow::showStoneScheme);
+    connect(uninstall, &QAction::triggered, this, &MainWindow::startUninstaller);
+    connect(info, &QAction::triggered, this, &MainWindow::showInfoFile);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::placeControls() {
+    const QSize wellSize = m_well->surfaceSize();
+    m_wellFrame->setGeometry(QRect(WellPosition, wellSize + QSize(2 * WellBorder, 2 * WellBorder)));
+    // A well from larger stone bitmaps moves the right column over rather than covering it.
+    const int shift = std::max(0, m_wellFrame->geometry().right() + 1 - DesignWellRight);
+    m_rightColumn->move(shift, 0);
+    const QSize client(DesignClientSize.width() + shift,
+                       std::max(DesignClientSize.height(), m_wellFrame->geometry().bottom() + 5));
+    centralWidget()->setFixedSize(client);
+    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+}
+
+void MainWindow::runTick() {
+    m_game.tick();
+    m_well->refresh();
+}
+
+void MainWindow::formActivate() { m_game.activate(); }
+
+void MainWindow::returnToMainWindow() {
+    setEnabled(true);
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
+    m_well->setFocus(Qt::ActiveWindowFocusReason);
+    formActivate();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_well &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int code = virtualKeyCode(key->key());
+        if (event->type() == QEvent::KeyPress) {
+            if (code >= 0)
+                m_game.keyDown(code);
+        } else if (!key->isAutoRepeat() && code >= 0) {
+            // X11 sends a held key as release/press pairs; only a real release lets go.
+            m_game.keyUp(code);
+        }
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program, whatever else is open.
+    m_timer.stop();
+    event->accept();
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}
+
+// --- GameView: timer, menu, windows -------------------------------------------------------
+
+void MainWindow::setTimerRunning(bool running) {
+    if (running)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+void MainWindow::setStartItemCaption(const std::string& caption) {
+    m_startItem->setText(QString::fromStdString(caption));
+}
+
+void MainWindow::setQuickStartEnabled(bool enabled) { m_quickStart->setEnabled(enabled); }
+
+void MainWindow::setOptionsEnabled(bool enabled) {
+    m_optionsMenu->menuAction()->setEnabled(enabled);
+    m_optionsMenu->setEnabled(enabled);
+}
+
+void MainWindow::setMainWindowEnabled(bool enabled) { setEnabled(enabled); }
+
+void MainWindow::showNewGameDialog() {
+    // Our windows stand alone: a child of the disabled main window would be disabled too.
+    auto* dialog = new NewGameDialog(m_game, *this);
+    dialog->show();
+}
+
+void MainWindow::showHighscoreWindow() {
+    HighscoreWindow::open(m_game.state(), m_folder, m_dialogs, *this);
+}
+
+void MainWindow::reportDrawFailure() {
+    m_timer.stop();
+    m_dialogs.message(this,
+                      QStringLiteral("Nicht genügend Speicher - beenden sie Tasks aus dem SysTray "
+                                     "und probieren sie erneut !!!"),
+                      QStringLiteral("Fehler"), MessageIcon::None);
+    m_dialogs.endProgramNow();
+}
+
+void MainWindow::showHighscore() {
+    setEnabled(false);
+    showHighscoreWindow();
+}
+
+void MainWindow::showAbout() {
+    setEnabled(false);
+    (new AboutWindow(*this))->show();
+}
+
+void MainWindow::showFontScheme() {
+    setEnabled(false);
+    (new FontSchemeDialog(m_folder, m_resources, m_dialogs, *m_wait, *this))->show();
+}
+
+void MainWindow::showStoneScheme() {
+    setEnabled(false);
+    (new StoneSchemeDialog(m_folder, m_resources, m_dialogs, *m_wait, *this))->show();
+}
+
+void MainWindow::showInfoFile() {
+    const QString path = m_folder.path(QStringLiteral("info.txt"));
+    if (!QFileInfo(path).isFile() || !m_dialogs.openUrl(QUrl::fromLocalFile(path))) {
+        m_dialogs.message(this,
+                          QStringLiteral("Die Informationsdatei \"%1\" konnte nicht geöffnet "
+                                         "werden.")
+                              .arg(path),
+                          QStringLiteral("Fehler"), MessageIcon::Warning);
+    }
+}
+
+void MainWindow::startUninstaller() {
+    const QString path = m_folder.path(QStringLiteral("uninstall"));
+    if (!QFileInfo(path).isExecutable() || !m_dialogs.startDetached(path)) {
+        m_dialogs.message(this,
+                          QStringLiteral("Das Deinstallationsprogramm \"%1\" konnte nicht "
+                                         "gestartet werden.")
+                              .arg(path),
+                          QStringLiteral("Fehler"), MessageIcon::Warning);
+        return;
+    }
+    close();
+}
+
+} // namespace brixolan
