@@ -1,0 +1,80 @@
+#include "SchemeSources.h"
+
+#include "BitmapCheck.h"
+#include "ProgramFolder.h"
+#include "SchemePixels.h"
+
+#include <QDir>
+
+namespace brixolan {
+
+namespace {
+
+/// A source as 32-bit RGB; a file that is missing or no readable bitmap is listed instead.
+QImage readSource(const ProgramFolder& folder, const QString& relative, QStringList& missing) {
+    const QString path = folder.path(relative);
+    QImage image = readBitmapFile(path);
+    if (image.isNull()) {
+        missing << QDir::toNativeSeparators(path);
+        return {};
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QString stoneSourcePath(int number) {
+    return QStringLiteral("scr/%1.bmp").arg(number);
+}
+
+QString stoneTargetPath(int k) {
+    return QStringLiteral("Grafiken/Stein%1.bmp").arg(QChar(QLatin1Char('A').unicode() + k));
+}
+
+QString digitSourcePath(DigitSet set, int digit) {
+    return QStringLiteral("scr/%1/%2.bmp")
+        .arg(set == DigitSet::Old ? QStringLiteral("old") : QStringLiteral("new"))
+        .arg(digit);
+}
+
+QString digitTargetPath(int digit) {
+    return QStringLiteral("Grafiken/%1.bmp").arg(digit);
+}
+
+SchemeImages<StoneCount> buildStoneScheme(const ProgramFolder& folder, int scheme) {
+    SchemeImages<StoneCount> result;
+    if (scheme < 0 || scheme >= int(StoneSchemes.size()))
+        return result;
+    const StoneScheme& chosen = StoneSchemes[std::size_t(scheme)];
+    // A recoloured scheme takes one source for all seven stones; each copy is recoloured.
+    const QImage shared = chosen.rule == KeyRule::None
+                              ? QImage()
+                              : readSource(folder, stoneSourcePath(chosen.source), result.missing);
+    for (int k = 0; k < StoneCount; ++k) {
+        QImage tile = chosen.rule == KeyRule::None
+                          ? readSource(folder, stoneSourcePath(k + 1), result.missing)
+                          : shared;
+        std::optional<BgrColor> key;
+        if (chosen.rule == KeyRule::Fixed)
+            key = chosen.key;
+        else if (chosen.rule == KeyRule::Centre)
+            key = centreColour(tile);
+        if (key)
+            colorStein(tile, *key, SteinColours[std::size_t(k)]);
+        result.images[std::size_t(k)] = std::move(tile);
+    }
+    return result;
+}
+
+SchemeImages<DigitCount> buildDigitScheme(const ProgramFolder& folder, DigitSet set,
+                                          BgrColor colour) {
+    SchemeImages<DigitCount> result;
+    for (int digit = 0; digit < DigitCount; ++digit) {
+        QImage image = readSource(folder, digitSourcePath(set, digit), result.missing);
+        colorDigit(image, colour);
+        result.images[std::size_t(digit)] = std::move(image);
+    }
+    return result;
+}
+
+} // namespace brixolan
