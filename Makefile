@@ -35,6 +35,7 @@ test: build
 
 bench: build
 	$(BUILD)/bin/brixolan-bench-engine
+	$(BUILD)/bin/brixolan-bench-drawing
 
 clean:
 	rm -rf $(BUILD)

@@ -18,6 +18,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QUrl>
+#include <algorithm>
+#include <array>
 
 namespace brixolan {
 
@@ -29,14 +31,34 @@ constexpr QPoint WellPosition(8, 8);
 constexpr int WellBorder = 2; // the sunken frame around the well
 constexpr int DesignWellRight = 262;
 
-QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(captionFont(24));
-    label->setStyleSheet(QStringLiteral("color: #00ff00; background: transparent;"));
-    label->move(at);
-    label->adjustSize();
-    return label;
+struct Caption {
+    const char* name;
+    const char* text;
+    QRect box; // as designed
+};
+
+// The captions of the right column; the boxes are what the design gives each text.
+constexpr std::array<Caption, 5> Captions = {{
+    {"Label3", "Punkte :", {280, 24, 169, 41}},
+    {"Label4", "Level :", {280, 128, 105, 49}},
+    {"Label6", "High :", {400, 128, 97, 41}},
+    {"Label5", "Lines :", {280, 240, 193, 41}},
+    {"Label2", "Nächster Stein :", {280, 360, 225, 41}},
+}};
+
+// The stand-in for the caption face runs wider than the original: one size for all captions,
+// the largest at which every caption still fits its designed box.
+QFont fittedCaptionFont() {
+    for (qreal size = 24; size > 8; size -= 1) {
+        const QFont font = captionFont(size);
+        const QFontMetrics metrics(font);
+        if (std::all_of(Captions.begin(), Captions.end(), [&](const Caption& caption) {
+                return metrics.horizontalAdvance(QString::fromUtf8(caption.text)) <=
+                       caption.box.width();
+            }))
+            return font;
+    }
+    return captionFont(8);
 }
 
 Surface* makeSurface(QWidget* parent, const char* name, QPoint at, QSize size) {
@@ -107,15 +129,19 @@ void MainWindow::buildControls() {
     m_well->setFocusPolicy(Qt::StrongFocus);
     m_well->installEventFilter(this);
 
-    makeCaption(column, "Label3", QStringLiteral("Punkte :"), QPoint(280, 24));
+    const QFont font = fittedCaptionFont();
+    for (const Caption& caption : Captions) {
+        auto* label = new QLabel(QString::fromUtf8(caption.text), column);
+        label->setObjectName(QString::fromLatin1(caption.name));
+        label->setFont(font);
+        label->setStyleSheet(QStringLiteral("color: #00ff00; background: transparent;"));
+        label->setGeometry(caption.box);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
     m_points = makeSurface(column, "Picture2", QPoint(272, 72), QSize(217, 41));
-    makeCaption(column, "Label4", QStringLiteral("Level :"), QPoint(280, 128));
-    makeCaption(column, "Label6", QStringLiteral("High :"), QPoint(400, 128));
     m_level = makeSurface(column, "Picture3", QPoint(272, 176), QSize(81, 49));
     m_high = makeSurface(column, "Picture6", QPoint(392, 176), QSize(81, 49));
-    makeCaption(column, "Label5", QStringLiteral("Lines :"), QPoint(280, 240));
     m_lines = makeSurface(column, "Picture5", QPoint(272, 296), QSize(89, 49));
-    makeCaption(column, "Label2", QStringLiteral("Nächster Stein :"), QPoint(280, 360));
     m_preview = makeSurface(column, "Picture4", QPoint(296, 408), QSize(185, 81));
 }
 

@@ -19,16 +19,19 @@ QString describe(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-bool writeAndSync(const QString& path, const QByteArray& data, QString* error) {
+// Writes `data` to `path` and syncs it; a failure is reported under the name of `target`,
+// the file the player knows.
+bool writeAndSync(const QString& path, const QString& target, const QByteArray& data,
+                  QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         if (error)
-            *error = describe(path, file.errorString());
+            *error = describe(target, file.errorString());
         return false;
     }
     if (file.write(data) != data.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         if (error)
-            *error = describe(path, file.errorString());
+            *error = describe(target, file.errorString());
         file.close();
         QFile::remove(path);
         return false;
@@ -64,7 +67,7 @@ void AtomicBatch::add(const QString& path, QByteArray data) {
 
 bool AtomicBatch::commit(QString* error) {
     for (const Entry& entry : m_entries) {
-        if (!writeAndSync(entry.temporary, entry.data, error))
+        if (!writeAndSync(entry.temporary, entry.path, entry.data, error))
             return false;
     }
     for (const Entry& entry : m_entries) {
@@ -76,10 +79,15 @@ bool AtomicBatch::commit(QString* error) {
             return false;
         }
     }
-    // Make the renames themselves durable.
+    // Make the renames themselves durable, once per folder.
+    QStringList folders;
     for (const Entry& entry : m_entries) {
-        const QByteArray folder = QFile::encodeName(QFileInfo(entry.path).absolutePath());
-        if (FILE* dir = std::fopen(folder.constData(), "r")) {
+        const QString folder = QFileInfo(entry.path).absolutePath();
+        if (!folders.contains(folder))
+            folders << folder;
+    }
+    for (const QString& folder : folders) {
+        if (FILE* dir = std::fopen(QFile::encodeName(folder).constData(), "r")) {
             ::fsync(fileno(dir));
             std::fclose(dir);
         }

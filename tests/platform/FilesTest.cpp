@@ -67,6 +67,7 @@ TEST(AtomicWrite, failureKeepsTheOldFileAndNamesItInGerman) {
     EXPECT_EQ(readAll(path), QByteArray("old"));
     EXPECT_TRUE(error.contains(QStringLiteral("konnte nicht geschrieben werden")));
     EXPECT_TRUE(error.contains(QStringLiteral("score.sre")));
+    EXPECT_FALSE(error.contains(QLatin1String(TemporarySuffix))); // the player's name for it
 }
 
 TEST(AtomicBatch, aFailingMemberReplacesNothing) {
