@@ -1,6 +1,7 @@
 // Whole games with random keys against a view that draws nothing: the cost of the rules alone.
 #include "Game.h"
 #include "MixingRandom.h"
+#include "NullGameView.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,24 +12,6 @@ namespace {
 
 using namespace brixolan;
 
-class NullView final : public GameView {
-public:
-    void clearWell() override {}
-    void fillWellBlack() override {}
-    void drawWellTile(int, int, int) override {}
-    void drawTextInMiddle(const std::string&) override {}
-    void drawNumber(Display, const std::string&, int) override {}
-    void clearPreview() override {}
-    void drawPreview(int) override {}
-    void setTimerRunning(bool) override {}
-    void setStartItemCaption(const std::string&) override {}
-    void setQuickStartEnabled(bool) override {}
-    void setOptionsEnabled(bool) override {}
-    void setMainWindowEnabled(bool) override {}
-    void showNewGameDialog() override {}
-    void showHighscoreWindow() override {}
-    void reportDrawFailure() override {}
-};
 
 class NoonClock final : public Clock {
 public:
@@ -38,7 +21,7 @@ public:
 constexpr std::array<int, 6> GameKeys{32, 17, 38, 39, 37, 40};
 
 void playWholeGamesWithRandomKeys(benchmark::State& state) {
-    NullView view;
+    NullGameView view;
     MixingRandom random(2024);
     NoonClock clock;
     Game game(view, random, clock);

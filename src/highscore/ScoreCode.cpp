@@ -4,6 +4,8 @@
 #include "eks.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -34,13 +36,19 @@ QFunctionPointer ScoreEncoder::resolve() {
         return m_encode;
     if (!m_library.isLoaded()) {
         // QLibrary adds the platform's prefix and suffix: "<folder>/eks" finds
-        // "<folder>/libeks.so".
-        m_library.setFileName(m_programFolder + QStringLiteral("/eks"));
-        if (!m_library.load()) {
-            m_library.setFileName(QStringLiteral("eks"));
-            if (!m_library.load())
-                return nullptr;
+        // "<folder>/libeks.so". Installed, the program folder is the player's, and the
+        // library lies in <prefix>/lib/games/brixolan beside <prefix>/games.
+        const std::array<QString, 3> candidates{m_programFolder + QStringLiteral("/eks"),
+                                                QCoreApplication::applicationDirPath() +
+                                                    QStringLiteral("/../lib/games/brixolan/eks"),
+                                                QStringLiteral("eks")};
+        for (const QString& name : candidates) {
+            m_library.setFileName(name);
+            if (m_library.load())
+                break;
         }
+        if (!m_library.isLoaded())
+            return nullptr;
     }
     m_encode = m_library.resolve("EKSEncode");
     return m_encode;

@@ -21,7 +21,8 @@ std::optional<QString> plainScoreCode(const QString& resultText);
 QUrl scorePageAddress(const QString& code);
 
 /// The score-code library, loaded by name ("eks") at the first call: from the program folder
-/// first, then from the system's library path. Stays unloaded while it cannot be found, and
+/// first, then from an installed program's <exe>/../lib/games/brixolan, then from the system's
+/// library path. Stays unloaded while it cannot be found, and
 /// is looked for again at the next call.
 class ScoreEncoder {
 public:

@@ -116,7 +116,7 @@ void MainWindow::buildControls() {
 
     m_backdrop = new QLabel(column);
     m_backdrop->setObjectName(QStringLiteral("Label1"));
-    m_backdrop->setGeometry(264, 8, 249, 500);
+    m_backdrop->setGeometry(264, 8, 238, 500); // the design ran 3 px past the window
     m_backdrop->setStyleSheet(
         QStringLiteral("background: #000000; border: 1px solid #0a3d0a; border-radius: 4px;"));
 
@@ -194,8 +194,22 @@ void MainWindow::placeControls() {
 }
 
 void MainWindow::runTick() {
+    // Most ticks draw the very tiles the screen already shows (a stone falls every few ticks
+    // only); putting the same picture on the screen again would be the tick's largest cost.
+    m_inTick = true;
     m_game.tick();
+    m_inTick = false;
+    if (!m_shownTilesValid || m_tiles != m_shownTiles)
+        m_well->refresh();
+    m_shownTiles.swap(m_tiles);
+    m_shownTilesValid = true;
+}
+
+void MainWindow::refreshWellOutsideTick() {
+    if (m_inTick)
+        return;
     m_well->refresh();
+    m_shownTilesValid = false;
 }
 
 void MainWindow::formActivate() { m_game.activate(); }

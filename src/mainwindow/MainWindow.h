@@ -9,7 +9,9 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -98,6 +100,8 @@ private:
     void startUninstaller();
     /// Opens a scheme dialog while the window is still hidden and waits until it is closed.
     void runRepairDialog(bool stones);
+    /// Shows the well's picture at once unless a tick is drawing it (the tick decides then).
+    void refreshWellOutsideTick();
 
     ProgramFolder m_folder;
     DialogServices& m_dialogs;
@@ -116,6 +120,12 @@ private:
     Surface* m_lines = nullptr;   // Picture5
     Surface* m_high = nullptr;    // Picture6
     QLabel* m_backdrop = nullptr; // Label1
+
+    // The tiles drawn into the well by the running tick, and those the screen shows.
+    std::vector<std::array<int, 3>> m_tiles;
+    std::vector<std::array<int, 3>> m_shownTiles;
+    bool m_shownTilesValid = false;
+    bool m_inTick = false;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_optionsMenu = nullptr;

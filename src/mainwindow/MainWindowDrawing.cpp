@@ -49,6 +49,7 @@ void MainWindow::draw(const QString& text, Display display, int cells) {
 void MainWindow::drawTextInMiddle(const QString& text) {
     m_well->drawCentredText(text, comicFont(20), Qt::white);
     m_well->refresh();
+    m_shownTilesValid = false;
 }
 
 void MainWindow::drawStein(int number) {
@@ -81,10 +82,16 @@ void MainWindow::aktualizeSchrift() {
 
 // --- GameView: drawing --------------------------------------------------------------------
 
-void MainWindow::clearWell() { m_well->clear(); }
+void MainWindow::clearWell() {
+    m_well->clear();
+    m_tiles.clear();
+    refreshWellOutsideTick();
+}
 
 void MainWindow::fillWellBlack() {
     m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
+    m_tiles.clear();
+    refreshWellOutsideTick();
 }
 
 void MainWindow::drawWellTile(int code, int row, int column) {
@@ -92,6 +99,8 @@ void MainWindow::drawWellTile(int code, int row, int column) {
     if (const QImage* source = m_resources.resHdc(code))
         m_well->copyCell(*source, StoneCell,
                          QPoint(StoneCell.width() * column, StoneCell.height() * row));
+    m_tiles.push_back({code, row, column});
+    refreshWellOutsideTick();
 }
 
 void MainWindow::drawTextInMiddle(const std::string& text) {

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace brixolan {
@@ -23,8 +25,11 @@ QString describe(const QString& path, const QString& reason) {
 // the file the player knows.
 bool writeAndSync(const QString& path, const QString& target, const QByteArray& data,
                   QString* error) {
+    // Whatever lies under the temporary name (left by a crash, or a link to another file) is
+    // removed, never written through: the temporary file is always a new one.
+    QFile::remove(path);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (error)
             *error = describe(target, file.errorString());
         return false;
@@ -70,15 +75,51 @@ bool AtomicBatch::commit(QString* error) {
         if (!writeAndSync(entry.temporary, entry.path, entry.data, error))
             return false;
     }
+    // Each new file is swapped with its target in one step where the file system can, so the
+    // old content waits under the temporary name: a rename failing half-way through the batch
+    // swaps the earlier ones back, and the batch has changed nothing.
+    enum class Step { Swapped, Created, Replaced };
+    std::vector<Step> done;
     for (const Entry& entry : m_entries) {
-        // rename(2) replaces the target in one step; the old file stays until then.
-        if (std::rename(QFile::encodeName(entry.temporary).constData(),
-                        QFile::encodeName(entry.path).constData()) != 0) {
-            if (error)
-                *error = describe(entry.path, QStringLiteral("Umbenennen fehlgeschlagen"));
-            return false;
+        const QByteArray from = QFile::encodeName(entry.temporary);
+        const QByteArray to = QFile::encodeName(entry.path);
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) ==
+            0) {
+            done.push_back(Step::Swapped);
+            continue;
         }
+        // No target yet, or a file system that cannot swap: a plain rename(2), which still
+        // replaces the target in one step.
+        const int swapError = errno;
+        const bool plain = swapError == ENOENT || swapError == EINVAL || swapError == ENOSYS ||
+                           swapError == EOPNOTSUPP;
+        if (plain && std::rename(from.constData(), to.constData()) == 0) {
+            done.push_back(swapError == ENOENT ? Step::Created : Step::Replaced);
+            continue;
+        }
+        bool restored = true;
+        for (std::size_t n = done.size(); n-- > 0;) {
+            const QByteArray earlier = QFile::encodeName(m_entries[n].path);
+            const QByteArray old = QFile::encodeName(m_entries[n].temporary);
+            if (done[n] == Step::Swapped)
+                restored = ::renameat2(AT_FDCWD, old.constData(), AT_FDCWD, earlier.constData(),
+                                       RENAME_EXCHANGE) == 0 &&
+                           restored;
+            else if (done[n] == Step::Created)
+                restored = ::unlink(earlier.constData()) == 0 && restored;
+            else
+                restored = false;
+        }
+        if (error)
+            *error = describe(entry.path, restored ? QStringLiteral("Umbenennen fehlgeschlagen")
+                                                   : QStringLiteral("Umbenennen fehlgeschlagen; "
+                                                                    "andere Dateien wurden bereits "
+                                                                    "ersetzt"));
+        return false;
     }
+    // The swapped-out old contents.
+    for (const Entry& entry : m_entries)
+        QFile::remove(entry.temporary);
     // Make the renames themselves durable, once per folder.
     QStringList folders;
     for (const Entry& entry : m_entries) {

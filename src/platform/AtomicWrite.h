@@ -17,7 +17,9 @@ QByteArray encodeBitmap(const QImage& image);
 
 /// Several files replaced as one step: every new file is written and synced first, and only
 /// when all of them are complete are they renamed over the old ones. A failure while writing
-/// leaves every old file untouched.
+/// leaves every old file untouched, and so does a failing rename: the files already replaced
+/// are swapped back (where the file system cannot swap, the message says that some were
+/// replaced).
 class AtomicBatch {
 public:
     AtomicBatch() = default;

@@ -11,8 +11,10 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
 }
 
 void Surface::setSurfaceSize(QSize logicalSize) {
-    m_logicalSize = logicalSize;
-    setFixedSize(logicalSize);
+    // Sizes follow bitmaps that anyone can replace; no screen shows more than this, and a
+    // 4000-pixel stone would otherwise ask for a well image of 12.8 GB.
+    m_logicalSize = logicalSize.boundedTo(QSize(MaxSurfaceSide, MaxSurfaceSide));
+    setFixedSize(m_logicalSize);
     rebuildImage();
 }
 

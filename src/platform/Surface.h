@@ -14,8 +14,10 @@ class Surface : public QWidget {
 public:
     explicit Surface(QWidget* parent = nullptr);
 
-    /// Sets the logical size and starts a fresh image in the background colour.
+    /// Sets the logical size, at most MaxSurfaceSide a side, and starts a fresh image in the
+    /// background colour.
     void setSurfaceSize(QSize logicalSize);
+    static constexpr int MaxSurfaceSide = 4096;
     QSize surfaceSize() const { return m_logicalSize; }
 
     void setBackground(const QColor& color);

@@ -1,5 +1,7 @@
 #include "Simulator.h"
 
+#include "NullGameView.h"
+
 #include "Game.h"
 #include "MixingRandom.h"
 
@@ -33,29 +35,15 @@ repeat. A game over takes its result to the highscore list at once.
 
 // The simulator has no windows; only the highscore window's effect on the game matters: it
 // takes the result and lowers the dialog's flag as it opens.
-class SimulatorView final : public GameView {
+class SimulatorView final : public NullGameView {
 public:
     void attach(Game& game) { m_game = &game; }
 
-    void clearWell() override {}
-    void fillWellBlack() override {}
-    void drawWellTile(int, int, int) override {}
-    void drawTextInMiddle(const std::string&) override {}
-    void drawNumber(Display, const std::string&, int) override {}
-    void clearPreview() override {}
-    void drawPreview(int) override {}
-    void setTimerRunning(bool) override {}
-    void setStartItemCaption(const std::string&) override {}
-    void setQuickStartEnabled(bool) override {}
-    void setOptionsEnabled(bool) override {}
-    void setMainWindowEnabled(bool) override {}
-    void showNewGameDialog() override {}
     void showHighscoreWindow() override {
         if (m_game != nullptr) {
             m_game->state().Spiel = false;
         }
     }
-    void reportDrawFailure() override {}
 
 private:
     Game* m_game = nullptr;

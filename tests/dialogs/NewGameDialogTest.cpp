@@ -2,6 +2,7 @@
 #include "AboutWindow.h"
 #include "FakeMainWindowLink.h"
 #include "Game.h"
+#include "NullGameView.h"
 #include "ScriptedRandom.h"
 
 #include <QLabel>
@@ -13,30 +14,9 @@
 using namespace brixolan;
 using namespace brixolan::fakes;
 
-namespace {
-/// The dialog never draws.
-class SilentView : public GameView {
-    void clearWell() override {}
-    void fillWellBlack() override {}
-    void drawWellTile(int, int, int) override {}
-    void drawTextInMiddle(const std::string&) override {}
-    void drawNumber(brixolan::Display, const std::string&, int) override {}
-    void clearPreview() override {}
-    void drawPreview(int) override {}
-    void setTimerRunning(bool) override {}
-    void setStartItemCaption(const std::string&) override {}
-    void setQuickStartEnabled(bool) override {}
-    void setOptionsEnabled(bool) override {}
-    void setMainWindowEnabled(bool) override {}
-    void showNewGameDialog() override {}
-    void showHighscoreWindow() override {}
-    void reportDrawFailure() override {}
-};
-} // namespace
-
 class NewGameDialogTest : public QObject {
     Q_OBJECT
-    SilentView m_view;
+    NullGameView m_view;
     ScriptedRandom m_random;
     FixedClock m_clock;
     std::unique_ptr<Game> m_game;

@@ -1,9 +1,12 @@
-// The bitmaps drawn at build time, read back from the program folder as the game reads them.
+// The bitmaps the generator draws, read back as the game reads them. The generator draws into a
+// fresh folder here: the program folder's own copies may already carry a player's scheme.
 
 #include "BitmapCheck.h"
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QString>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -14,8 +17,21 @@ using brixolan::readBitmapFile;
 
 namespace {
 
+const QString& drawnFolder() {
+    static QTemporaryDir folder;
+    static const bool drawn = [] {
+        return QProcess::execute(QStringLiteral(BRIXOLAN_ART_TOOL), {folder.path()}) == 0;
+    }();
+    EXPECT_TRUE(drawn) << "the generator failed";
+    static const QString path = folder.path();
+    return path;
+}
+
 QString programFile(const QString& relative) {
-    return QStringLiteral(BRIXOLAN_PROGRAM_FOLDER "/") + relative;
+    // Copied beside the program at build time rather than drawn.
+    if (relative == QLatin1String("info.txt") || relative.endsWith(QLatin1String(".svg")))
+        return QStringLiteral(BRIXOLAN_PROGRAM_FOLDER "/") + relative;
+    return drawnFolder() + QLatin1Char('/') + relative;
 }
 
 /// Loads a bitmap the way the game does and insists on a 24-bit file of the given size.

@@ -135,6 +135,9 @@ TEST(ReloadGraphics, aMissingFileEndsTheProgramWithOneMessage) {
 }
 
 int main(int argc, char** argv) {
+    // Headless wherever it runs, test discovery at build time included.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,4 @@
+// A bitmap under Grafiken or scr, as anyone may replace it.
+#include "FuzzMain.h"
+
+BRIXOLAN_FUZZER(brixolan::fuzz::checkBitmap)

@@ -1,0 +1,176 @@
+#include "FuzzTargets.h"
+
+#include "AtomicWrite.h"
+#include "BitmapCheck.h"
+#include "FontSettings.h"
+#include "ScoreFile.h"
+
+#include <QImage>
+#include <QPainter>
+#include <limits>
+#include <optional>
+
+namespace brixolan::fuzz {
+
+namespace {
+
+constexpr int ScoreLines = 2 * ScorePlaces;
+
+/// Where the reader of the file stops: just after the 16th line end, or -1.
+qsizetype afterLastReadLine(const QByteArray& bytes) {
+    qsizetype at = -1;
+    for (int line = 0; line < ScoreLines; ++line) {
+        at = bytes.indexOf('\r', at + 1);
+        if (at < 0)
+            return -1;
+    }
+    return at + 1;
+}
+
+std::string checkRanking(const ScoreTable& table, std::optional<std::int64_t> result) {
+    const Ranking ranking = rankResult(table, result);
+    if (ranking.place < 0 || ranking.place > ScorePlaces)
+        return "ranking outside the table";
+    if (ranking.error)
+        return ranking.place == 0 ? std::string() : "a failed ranking named a place";
+    const std::int64_t counted = result.value_or(0);
+    // The best place whose stored score is strictly smaller: every place above it is not.
+    for (int place = 1; place <= ScorePlaces; ++place) {
+        const std::int32_t stored = parseScore(table[place - 1].score).value;
+        const bool smaller = stored < counted;
+        if (place < ranking.place && smaller)
+            return "a better place had a smaller score";
+        if (place == ranking.place && !smaller)
+            return "the place reached has no smaller score";
+        if (ranking.place == 0 && smaller)
+            return "no place reached although a score is smaller";
+    }
+    if (ranking.place == 0)
+        return {};
+    ScoreTable entered = table;
+    const ScoreEntry entry{QStringLiteral("X"), QString::number(counted)};
+    insertEntry(entered, ranking.place, entry);
+    for (int place = 1; place <= ScorePlaces; ++place) {
+        const ScoreEntry& expected = place < ranking.place    ? table[place - 1]
+                                     : place == ranking.place ? entry
+                                                              : table[place - 2];
+        if (entered[place - 1] != expected)
+            return "inserting moved the wrong places";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string checkScoreFile(const QByteArray& bytes) {
+    const ScoreFileContent content = parseScoreFile(bytes);
+    if (content.status == ScoreFileStatus::Failed)
+        return "the parser reported a read failure";
+    // The file reader stops after the 16th line end; nothing after it may matter.
+    const qsizetype end = afterLastReadLine(bytes);
+    if (end >= 0) {
+        const ScoreFileContent shortened = parseScoreFile(bytes.left(end));
+        if (shortened.status != content.status || shortened.table != content.table)
+            return "bytes after the 16th line changed the table";
+    }
+    if (content.status != ScoreFileStatus::Read)
+        return {};
+
+    for (const ScoreEntry& entry : content.table) {
+        const ScoreValue value = parseScore(entry.score);
+        if (value.error) {
+            if (value.error->number != error_number::Overflow &&
+                value.error->number != error_number::TypeMismatch)
+                return "a score failed with an unexpected error number";
+            continue;
+        }
+        const ScoreValue again = parseScore(QString::number(value.value));
+        if (again.error || again.value != value.value)
+            return "a converted score does not convert back";
+    }
+    constexpr std::int64_t Low = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t High = std::numeric_limits<std::int32_t>::max();
+    for (const std::optional<std::int64_t> result :
+         {std::optional<std::int64_t>(), std::optional<std::int64_t>(0),
+          std::optional<std::int64_t>(Low), std::optional<std::int64_t>(High),
+          std::optional<std::int64_t>(High + 1), std::optional<std::int64_t>(150000)}) {
+        const std::string problem = checkRanking(content.table, result);
+        if (!problem.empty())
+            return problem;
+    }
+
+    // What the game writes from the table reads back as the same table.
+    const QByteArray written = encodeScoreFile(content.table);
+    if (written.count('\r') != ScoreLines || written.count("\r\n") != ScoreLines)
+        return "the written file does not have 16 lines";
+    const ScoreFileContent reread = parseScoreFile(written);
+    if (reread.status != ScoreFileStatus::Read || encodeScoreFile(reread.table) != written)
+        return "the written file does not read back as the same table";
+    return {};
+}
+
+std::string checkSettings(const QByteArray& bytes) {
+    const std::optional<FontSettings> read = parseSettings(bytes);
+    if (!read)
+        return {};
+    if (read->digitSet != DigitSet::Old && read->digitSet != DigitSet::New)
+        return "digit set outside 0 and 1";
+    if (read->colour > 0xFFFFFFu)
+        return "colour outside 24 bits";
+    if (read->version.contains(QLatin1Char('\r')) || read->version.contains(QLatin1Char('\n')) ||
+        read->version.contains(QLatin1Char(',')))
+        return "the version field ran past its end";
+    // The dialog writes its own version text with the values read.
+    FontSettings ours;
+    ours.digitSet = read->digitSet;
+    ours.colour = read->colour;
+    const std::optional<FontSettings> back = parseSettings(encodeSettings(ours));
+    if (!back || back->digitSet != ours.digitSet || back->colour != ours.colour ||
+        back->version != ours.version)
+        return "the written settings do not read back the same";
+    return {};
+}
+
+std::string checkBitmap(const QByteArray& bytes) {
+    if (!isPlausibleBitmap(bytes))
+        return {}; // counts as missing; never decoded
+    QImage image;
+    if (!image.loadFromData(bytes, "BMP"))
+        return {}; // the store treats it as missing
+    if (image.width() > MaxBitmapSide || image.height() > MaxBitmapSide)
+        return "decoded larger than the check allows";
+    const QImage stored = image.convertToFormat(QImage::Format_RGB32);
+
+    // The copy every drawing makes: the top-left cell, or less of a smaller picture.
+    QImage target(50, 50, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    {
+        QPainter painter(&target);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        const QRect from(QPoint(0, 0), QSize(25, 25).boundedTo(stored.size()));
+        painter.drawImage(QRect(QPoint(10, 10), from.size()), stored, from);
+    }
+    if (target.pixel(10, 10) != stored.pixel(0, 0))
+        return "the copied cell does not start with the picture's first pixel";
+
+    // What the scheme dialogs write from such a picture passes the same check.
+    if (qint64(stored.width()) * stored.height() <= 4096) {
+        const QByteArray ours = encodeBitmap(stored);
+        if (!isPlausibleBitmap(ours))
+            return "our own encoding fails the check";
+        QImage back;
+        if (!back.loadFromData(ours, "BMP"))
+            return "our own encoding does not decode";
+        if (back.size() != stored.size())
+            return "our own encoding changed the size";
+        for (int y = 0; y < stored.height(); ++y) {
+            for (int x = 0; x < stored.width(); ++x) {
+                if ((back.pixel(x, y) & 0xFFFFFF) != (stored.pixel(x, y) & 0xFFFFFF))
+                    return "our own encoding changed a pixel";
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace brixolan::fuzz

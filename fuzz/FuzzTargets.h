@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <string>
+
+namespace brixolan::fuzz {
+
+// Each runs one input through a reader the way the game does and checks what must hold for
+// every input. The result names the first broken promise; empty when all hold. The fuzzers
+// and the replay test in the ordinary suite share them.
+
+/// "score.sre": parsing, the 32-bit conversion and ranking of every score, and that what we
+/// write from a table reads back as the same table.
+std::string checkScoreFile(const QByteArray& bytes);
+
+/// "Brixolan.dat": the free-format fields, the ranges of the values, and that what we write
+/// from them reads back the same.
+std::string checkSettings(const QByteArray& bytes);
+
+/// A bitmap: the check before decoding; a bitmap that passes is decoded and drawn as the
+/// resource store does, and our own encoding of it passes the check and decodes to the same
+/// pixels.
+std::string checkBitmap(const QByteArray& bytes);
+
+} // namespace brixolan::fuzz

@@ -1,0 +1,4 @@
+// "Brixolan.dat" as anyone may leave it in the program folder.
+#include "FuzzMain.h"
+
+BRIXOLAN_FUZZER(brixolan::fuzz::checkSettings)

@@ -1,0 +1,45 @@
+// The game's three faces on a Debian system with the font packages the Debian package depends
+// on: each resolves to its free look-alike (or the original, where a machine has it) and has
+// the German letters the texts use.
+#include "Fonts.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QTest>
+
+using namespace brixolan;
+
+class FontsTest : public QObject {
+    Q_OBJECT
+
+private:
+    static void expectFace(const QFont& font, const QString& original, const QString& standIn) {
+        const QString family = QFontInfo(font).family();
+        QVERIFY2(
+            family == original || family == standIn,
+            qPrintable(
+                QStringLiteral("\"%1\" became \"%2\", not \"%3\"").arg(original, family, standIn)));
+        const QFontMetrics metrics(font);
+        for (const QChar letter : QStringLiteral("äöüÄÖÜß"))
+            QVERIFY2(metrics.inFont(letter),
+                     qPrintable(QStringLiteral("%1 lacks %2").arg(family, letter)));
+    }
+
+private slots:
+    void captionFaceIsTheSquaredTerminalFace() {
+        expectFace(captionFont(24), QStringLiteral("Westminster"), QStringLiteral("IBM 3270"));
+    }
+
+    void comicFaceIsComicNeue() {
+        expectFace(comicFont(20), QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    }
+
+    void sansSerifFaceIsDejaVuSans() {
+        expectFace(sansSerifFont(8.25), QStringLiteral("MS Sans Serif"),
+                   QStringLiteral("DejaVu Sans"));
+    }
+};
+
+QTEST_MAIN(FontsTest)
+#include "FontsTest.moc"

@@ -1,0 +1,10 @@
+// The tests' main: one application object for the windows, headless through the
+// environment (QT_QPA_PLATFORM=offscreen).
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
