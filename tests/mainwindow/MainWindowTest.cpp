@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 using namespace brixolan;
@@ -377,6 +378,52 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
         QCOMPARE(lines.at(6), QByteArray("J\xFCrgen\r"));
+    }
+
+    /// Answers the scheme dialogs that start-up opens, in order, and records which came.
+    QStringList repairStartUp(int answers) {
+        for (int n = 1; n <= 7; ++n)
+            writeSolidBitmap(m_dir->path() + QStringLiteral("/scr/%1.bmp").arg(n), QSize(25, 25),
+                             stoneColor(n));
+        for (int d = 0; d < 10; ++d)
+            for (const char* set : {"old", "new"})
+                writeSolidBitmap(m_dir->path() + QStringLiteral("/scr/%1/%2.bmp").arg(set).arg(d),
+                                 QSize(25, 42), digitColor(d));
+        QStringList seen;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (QWidget* stones = openWindow("Form6"); stones && stones->isEnabled()) {
+                seen << QStringLiteral("Form6");
+                stones->findChild<QPushButton*>("Command1")->click();
+            } else if (QWidget* digits = openWindow("Form5"); digits && digits->isEnabled()) {
+                seen << QStringLiteral("Form5");
+                QVERIFY(!digits->findChild<QPushButton*>("Command3")->isEnabled());
+                digits->findChild<QPushButton*>("Command2")->click();
+            }
+            if (seen.size() >= answers)
+                answer.stop();
+        });
+        answer.start(10);
+        startUp();
+        return seen;
+    }
+
+    void startUpRepairsMissingStonesFirstThenDigits() {
+        QFile::remove(m_dir->path() + QStringLiteral("/Grafiken/SteinA.bmp"));
+        QFile::remove(m_dir->path() + QStringLiteral("/Grafiken/0.bmp"));
+        QCOMPARE(repairStartUp(2), QStringList({QStringLiteral("Form6"), QStringLiteral("Form5")}));
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(m_window->well()->surfaceSize(), QSize(250, 500));
+        // The digits came from the new set with the default colour, pure red: unchanged here.
+        expectDigits(brixolan::Display::Points, QStringLiteral("000000000"));
+        QVERIFY(QFile::exists(m_dir->path() + QStringLiteral("/Brixolan.dat")));
+    }
+
+    void startUpWithOneDigitMissingOpensTheFontDialog() {
+        QFile::remove(m_dir->path() + QStringLiteral("/Grafiken/5.bmp"));
+        QCOMPARE(repairStartUp(1), QStringList({QStringLiteral("Form5")}));
+        QVERIFY(m_window->isVisible());
+        QVERIFY(QFile::exists(m_dir->path() + QStringLiteral("/Grafiken/5.bmp")));
     }
 
     void infoFileAndUninstallerFailuresAreReportedAndTheGameGoesOn() {
