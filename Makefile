@@ -70,21 +70,21 @@ FUZZ_TARGETS := score_file settings bitmap
 FUZZ_DEPS    := clang libclang-rt-14-dev
 JOBS         ?= -j2
 SANITIZE     := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
-# Every report ends its test; a leak is a report too (known ones of system libraries aside).
-SANITIZER_ENV := QT_QPA_PLATFORM=offscreen \
-  ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1 \
-  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/reliability/lsan.supp:print_suppressions=0
+# The sanitizers' settings and suppressions are compiled into every program of that build.
+SANITIZER_DEFAULTS = $(abspath $(ASAN_BUILD))/sanitizer-defaults.o
 
 .PHONY: test-asan fuzz
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, assertions on.
 test-asan: deps
+	mkdir -p $(ASAN_BUILD)
+	g++ -c -O1 tests/reliability/SanitizerDefaults.cpp -o $(SANITIZER_DEFAULTS)
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRIXOLAN_WERROR=ON \
 	  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1 -D_GLIBCXX_ASSERTIONS $(SANITIZE)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" -DCMAKE_SHARED_LINKER_FLAGS="$(SANITIZE)"
-	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) $(JOBS)
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure $(JOBS) --timeout 900
+	  -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE) $(SANITIZER_DEFAULTS)" \
+	  -DCMAKE_SHARED_LINKER_FLAGS="$(SANITIZE)"
+	QT_QPA_PLATFORM=offscreen cmake --build $(ASAN_BUILD) $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS) --timeout 900
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS, one after the other.
 # New inputs and crashes land in $(FUZZ_BUILD)/fuzz-work/<target>; a crash worth keeping goes

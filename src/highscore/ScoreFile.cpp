@@ -14,6 +14,9 @@ namespace brixolan {
 namespace {
 constexpr int ScoreLines = 2 * ScorePlaces;
 constexpr qint64 ReadChunk = 64 * 1024;
+// Far above any table (eight names of 10,000 characters are 80 KB); a damaged file of
+// gigabytes without line ends is read no further, nor copied.
+constexpr qint64 MaxScoreFileBytes = 4 * 1024 * 1024;
 } // namespace
 
 ScoreFileContent parseScoreFile(const QByteArray& bytes) {
@@ -49,7 +52,7 @@ ScoreFileContent readScoreFile(const ProgramFolder& folder) {
     }
     QByteArray bytes;
     qsizetype lineEnds = 0;
-    while (lineEnds < ScoreLines) {
+    while (lineEnds < ScoreLines && bytes.size() < MaxScoreFileBytes) {
         const QByteArray chunk = file.read(ReadChunk);
         if (chunk.isEmpty()) {
             if (file.error() != QFileDevice::NoError) {
@@ -88,7 +91,15 @@ bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QStrin
 bool backupScoreFile(const ProgramFolder& folder, QString* error) {
     QFile file(folder.path(QLatin1String(ScoreFileName)));
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
+    if (file.open(QIODevice::ReadOnly) && file.size() > MaxScoreFileBytes) {
+        if (error)
+            *error = QStringLiteral("Die Datei \"%1\" ist mit %2 Bytes zu groß für eine "
+                                    "Highscore-Datei.")
+                         .arg(QDir::toNativeSeparators(file.fileName()))
+                         .arg(file.size());
+        return false;
+    }
+    if (file.isOpen())
         bytes = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         if (error)

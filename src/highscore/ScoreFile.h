@@ -31,7 +31,7 @@ struct ScoreFileContent {
 };
 
 /// Reads "score.sre" from `folder`. Stops reading after the 16th line end, so a huge file
-/// costs no more than its first lines.
+/// costs no more than its first lines, and after 4 MB in any case.
 ScoreFileContent readScoreFile(const ProgramFolder& folder);
 
 /// The parser alone: the file's bytes to a table, Read or NoFile.
@@ -47,7 +47,8 @@ QByteArray encodeScoreFile(const ScoreTable& table);
 bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QString* error);
 
 /// Copies the present "score.sre" to "score.sre.bak" (replacing an older backup). False, with
-/// a German description, when the file cannot be read or the copy cannot be written.
+/// a German description, when the file cannot be read, is larger than 4 MB (no table is; it
+/// stays as it is), or the copy cannot be written.
 bool backupScoreFile(const ProgramFolder& folder, QString* error);
 
 } // namespace brixolan

@@ -1,6 +1,7 @@
 // Crashes in the middle of a save: every file the game keeps is afterwards exactly the old or
 // the new content, never torn or missing, and start-up removes what the crash left behind.
 #include "AtomicWrite.h"
+#include "Environment.h"
 #include "FakeDialogServices.h"
 #include "MainWindow.h"
 #include "SaveScenarios.h"
@@ -23,11 +24,6 @@ using namespace brixolan;
 using namespace brixolan::reliability;
 
 namespace {
-
-int fromEnvironment(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value ? std::atoi(value) : fallback;
-}
 
 QStringList arguments(SaveKind kind, const QString& root, std::int64_t generation) {
     return {QStringLiteral("save"), QString::fromLatin1(kindName(kind)), root,
@@ -61,13 +57,12 @@ std::string describe(SaveKind kind, long step, const WorkerResult& result) {
 
 } // namespace
 
-// Each trial starts the worker on the folder the previous trial left, lets it save for a
-// random moment and kills it; the model of what each file must hold follows the generations
-// the worker reported as saved.
+// Each trial starts the worker on the folder the previous trial left, lets it complete a save
+// or two and kills it at a random moment of the saves that follow; the model of what each file
+// must hold follows the generations the worker reported as saved.
 TEST(KilledSaves, everyFileIsTheOldOrTheNewContentAfterRandomKills) {
     const int trials = fromEnvironment("BRIXOLAN_KILL_TRIALS", 200);
     std::mt19937 random(std::uint32_t(fromEnvironment("BRIXOLAN_SEED", 20240611)));
-    std::uniform_int_distribution<int> pauseMicroseconds(0, 12000);
 
     QTemporaryDir dir;
     const QString root = dir.path();
@@ -80,10 +75,20 @@ TEST(KilledSaves, everyFileIsTheOldOrTheNewContentAfterRandomKills) {
     int killedWithTemporaries = 0;
     int killedBetweenBatchRenames = 0;
     std::int64_t completedSaves = 0;
+    // The pace of one save as this machine and build run it, so that the kills spread over
+    // whole saves however fast they are.
+    double microsecondsPerSave = 1000;
     for (int trial = 0; trial < trials; ++trial) {
         LoopingWorker worker(root, next);
         ASSERT_TRUE(worker.started()) << "trial " << trial;
-        std::this_thread::sleep_for(std::chrono::microseconds(pauseMicroseconds(random)));
+        const int warmUp = 1 + int(random() % 2);
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(worker.waitForSaves(warmUp)) << worker.failure().toStdString();
+        const std::chrono::duration<double, std::micro> took =
+            std::chrono::steady_clock::now() - start;
+        microsecondsPerSave = 0.8 * microsecondsPerSave + 0.2 * took.count() / warmUp;
+        std::uniform_real_distribution<double> pause(0, 2 * microsecondsPerSave);
+        std::this_thread::sleep_for(std::chrono::duration<double, std::micro>(pause(random)));
         const std::vector<std::int64_t> saved = worker.kill();
         ASSERT_TRUE(worker.failure().isEmpty()) << worker.failure().toStdString();
 

@@ -58,14 +58,14 @@ void armFaults() {
     target = 0;
     action = Action::Count;
     targetCall = Call::Any;
-    if (const char* spec = std::getenv("BRIXOLAN_FAULT")) {
-        if (std::strncmp(spec, "fail:", 5) == 0)
+    if (const char* fault = std::getenv("BRIXOLAN_FAULT")) {
+        if (std::strncmp(fault, "fail:", 5) == 0)
             action = Action::Fail;
-        else if (std::strncmp(spec, "kill:", 5) == 0)
+        else if (std::strncmp(fault, "kill:", 5) == 0)
             action = Action::Kill;
         if (action != Action::Count) {
             char* rest = nullptr;
-            target = std::strtol(spec + 5, &rest, 10);
+            target = std::strtol(fault + 5, &rest, 10);
             const std::pair<const char*, Call> calls[] = {{":open", Call::Open},
                                                           {":write", Call::Write},
                                                           {":sync", Call::Sync},

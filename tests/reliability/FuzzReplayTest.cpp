@@ -2,6 +2,7 @@
 // promise, and a short run of mutated seeds, so a compiler other than clang (and the
 // sanitizer build) exercise the same readers.
 #include "BitmapCheck.h"
+#include "Environment.h"
 #include "FuzzTargets.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <vector>
 
 using namespace brixolan;
+using brixolan::reliability::fromEnvironment;
 
 namespace {
 
@@ -95,11 +97,6 @@ QByteArray mutate(QByteArray bytes, std::mt19937& random) {
     return bytes;
 }
 
-int fromEnvironment(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value ? std::atoi(value) : fallback;
-}
-
 } // namespace
 
 class Replay : public ::testing::TestWithParam<Target> {};
@@ -130,11 +127,17 @@ TEST_P(Replay, mutatedSeedsKeepEveryPromise) {
 INSTANTIATE_TEST_SUITE_P(Fuzzers, Replay, ::testing::ValuesIn(Targets),
                          [](const auto& test) { return std::string(test.param.name); });
 
-// Seeds that stop at the check would leave the decoder unfuzzed.
-TEST(BitmapSeeds, allPassTheCheckAndDecode) {
+// Seeds that stop at the check would leave the decoder unfuzzed. The hand-made seeds are the
+// named "*.bmp" files; the fuzzer's own additions (named by their hash) may be anything.
+TEST(BitmapSeeds, theHandMadeOnesPassTheCheckAndDecode) {
+    int handMade = 0;
     for (const QString& path : inputsIn(fuzzFolder("corpus", "bitmap"))) {
+        if (!path.endsWith(QLatin1String(".bmp")))
+            continue;
+        ++handMade;
         const QByteArray bytes = bytesOf(path);
         EXPECT_TRUE(isPlausibleBitmap(bytes)) << path.toStdString();
         EXPECT_FALSE(QImage::fromData(bytes, "BMP").isNull()) << path.toStdString();
     }
+    EXPECT_GE(handMade, 10);
 }

@@ -4,6 +4,7 @@
 // while none of our windows is open. Under the sanitizer build a leak fails the run at exit.
 //
 // BRIXOLAN_SEED, BRIXOLAN_MONKEY_STEPS and BRIXOLAN_MONKEY_SECONDS change the run.
+#include "Environment.h"
 #include "FakeDialogServices.h"
 #include "MainWindow.h"
 #include "MixingRandom.h"
@@ -33,11 +34,6 @@ using namespace brixolan::fakes;
 using namespace brixolan::reliability;
 
 namespace {
-
-int fromEnvironment(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value ? std::atoi(value) : fallback;
-}
 
 const char* const OurWindows[] = {"Form1", "Form2", "Form3", "Form5", "Form6"};
 const char* const MenuItems[] = {"ss",        "fgsfg",   "Highscore", "hgfghf", "vv",

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -329,4 +330,26 @@ TEST(BitmapSizes, oneByOnePixelBitmapsGiveATinyWellAndTheGameStillRuns) {
     EXPECT_FALSE(game.window->timer().isActive()) << "no game over within " << ticks << " ticks";
     EXPECT_TRUE(game.window->game().state().GameOver);
     EXPECT_EQ(game.dialogs.endRequests, 0);
+}
+
+// A damaged "score.sre" of gigabytes without a line end (zeros from a broken disk, say) was
+// read whole, and copied whole for the backup: gigabytes of memory, or the end of the game.
+// Only the first few megabytes are read now, the table starts afresh, and the file that
+// cannot be backed up stays untouched, with a German message.
+TEST(ScoreFileSize, aHugeFileWithoutLineEndsIsReadInPartAndLeftUntouched) {
+    HighscoreSession session;
+    constexpr qint64 Huge = qint64(3) << 30;
+    {
+        QFile file(session.path("score.sre"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(Huge)); // sparse: no disk space, all zeros
+    }
+    ASSERT_NE(session.open(), nullptr);
+    EXPECT_EQ(session.place(1), initialScoreTable()[0]);
+    session.close();
+    EXPECT_EQ(QFileInfo(session.path("score.sre")).size(), Huge);
+    EXPECT_FALSE(QFile::exists(session.path("score.sre.bak")));
+    ASSERT_EQ(session.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(session.dialogs.messages[0].text.contains("nicht gesichert werden"));
+    EXPECT_EQ(session.link.returns, 1);
 }

@@ -123,11 +123,21 @@ QStringList filesOf(SaveKind kind) {
 }
 
 QByteArray contentOf(const QString& relative, std::int64_t generation) {
+    // The checks ask for the same few generations over and over.
+    static std::map<std::pair<QString, std::int64_t>, QByteArray> recent;
+    const auto key = std::make_pair(relative, generation);
+    if (const auto found = recent.find(key); found != recent.end())
+        return found->second;
+    if (recent.size() > 512)
+        recent.clear();
+    QByteArray& bytes = recent[key];
     if (relative == ScorePath)
-        return encodeScoreFile(scoreTable(generation));
-    if (relative == SettingsPath)
-        return settingsBytes(generation);
-    return bitmapBytes(relative, generation);
+        bytes = encodeScoreFile(scoreTable(generation));
+    else if (relative == SettingsPath)
+        bytes = settingsBytes(generation);
+    else
+        bytes = bitmapBytes(relative, generation);
+    return bytes;
 }
 
 bool save(SaveKind kind, const ProgramFolder& folder, std::int64_t generation, QString* error) {

@@ -1,9 +1,10 @@
-// The tests' main: one application object for the windows, headless through the
-// environment (QT_QPA_PLATFORM=offscreen).
+// The tests' main: one application object for the windows, headless wherever it runs.
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

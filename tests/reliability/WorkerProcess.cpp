@@ -116,6 +116,14 @@ LoopingWorker::LoopingWorker(const QString& folder, std::int64_t firstGeneration
     m_buffer.remove(0, m_buffer.indexOf('\n') + 1);
 }
 
+bool LoopingWorker::waitForSaves(int count) {
+    while (m_buffer.count('\n') < count) {
+        if (!readSome(m_output, &m_buffer))
+            return false;
+    }
+    return !m_buffer.contains("failed");
+}
+
 LoopingWorker::~LoopingWorker() {
     if (m_pid > 0)
         kill();

@@ -43,6 +43,8 @@ public:
 
     /// False when the worker did not start.
     bool started() const { return m_pid > 0 && m_ready; }
+    /// Waits until the worker has reported `count` saves in all; false when it ended first.
+    bool waitForSaves(int count);
     /// SIGKILLs the worker and returns the generations it reported as saved, in order.
     std::vector<std::int64_t> kill();
     /// The worker's report of a save that failed, empty when none did.
