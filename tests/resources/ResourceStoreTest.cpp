@@ -6,7 +6,6 @@
 #include "TestGraphics.h"
 #include "WaitWindow.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -132,13 +131,4 @@ TEST(ReloadGraphics, aMissingFileEndsTheProgramWithOneMessage) {
                              "-Überprüfen sie ob alle Dateien aus dem ZIP Archiv entzippt sind ."));
     EXPECT_EQ(dialogs.endRequests, 1);
     EXPECT_EQ(store.resCount(), 17); // every load ran before the check
-}
-
-int main(int argc, char** argv) {
-    // Headless wherever it runs, test discovery at build time included.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

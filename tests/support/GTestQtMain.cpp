@@ -1,4 +1,5 @@
-// The tests' main: one application object for the windows, headless wherever it runs.
+// The main of window tests: one application object, headless wherever it runs (test discovery
+// at build time included).
 #include <QApplication>
 #include <gtest/gtest.h>
 
