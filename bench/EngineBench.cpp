@@ -1,7 +1,6 @@
 // Whole games with random keys against a view that draws nothing: the cost of the rules alone.
 #include "Game.h"
 #include "MixingRandom.h"
-#include "NullGameView.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,7 +49,7 @@ void playWholeGamesWithRandomKeys(benchmark::State& state) {
             game.keyUp(key);
         }
         game.tick();
-        if (!game.state().TimerRunning) {
+        if (!game.running()) {
             startGame();
         }
     }

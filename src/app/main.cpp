@@ -1,4 +1,5 @@
 #include "DialogServices.h"
+#include "Geometry.h"
 #include "Game.h"
 #include "MixingRandom.h"
 #include "SystemClock.h"
@@ -31,13 +32,10 @@ int main(int argc, char* argv[]) {
     brixolan::MainWindow window(*folder, dialogs, random, clock);
 
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!window.formLoad(screen ? screen->size() : QSize()))
+    if (!window.startUp(screen ? screen->size() : QSize()))
         return 1;
-    QRect frame = window.frameGeometry();
-    if (screen)
-        frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    brixolan::placeOnScreen(&window);
     window.show();
-    window.formActivate();
+    window.activate();
     return QApplication::exec();
 }

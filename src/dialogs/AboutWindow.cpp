@@ -2,17 +2,16 @@
 
 #include "Colors.h"
 #include "Fonts.h"
-#include "MainWindowLink.h"
+#include "Geometry.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace brixolan {
 
-AboutWindow::AboutWindow(MainWindowLink& link, QWidget* parent)
-    : SecondaryWindow(QStringLiteral("Form3"), QStringLiteral("VTQ Brixolan 1.65 Release Info"),
-                      QSize(4680, 2700), parent),
-      m_link(link) {
+AboutWindow::AboutWindow(QWidget* parent)
+    : GameDialog(QStringLiteral("Form3"), QStringLiteral("VTQ Brixolan 1.65 Release Info"),
+                 QSize(4680, 2700), parent) {
     QFont nameFont = captionFont(24);
     nameFont.setBold(true);
     QLabel* name = addLabel("Label1", QStringLiteral("VTQ Brixolan"),
@@ -34,11 +33,7 @@ AboutWindow::AboutWindow(MainWindowLink& link, QWidget* parent)
 
     QPushButton* ok = addButton("Command1", QStringLiteral("OK"), twipsRect(1620, 2160, 1440, 375));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void AboutWindow::unloaded() {
-    m_link.returnToMainWindow();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 } // namespace brixolan

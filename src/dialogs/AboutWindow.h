@@ -1,23 +1,15 @@
 #pragma once
 
-#include "SecondaryWindow.h"
+#include "GameDialog.h"
 
 namespace brixolan {
 
-class MainWindowLink;
-
-/// "VTQ Brixolan 1.65 Release Info" (Form3): program name, version and credits. "OK"
-/// (Command1) or the close box closes it and hands control back to the main window.
-class AboutWindow : public SecondaryWindow {
+/// "VTQ Brixolan 1.65 Release Info" (Form3): program name, version and credits; "OK"
+/// (Command1) or the close box closes it.
+class AboutWindow : public GameDialog {
     Q_OBJECT
 public:
-    explicit AboutWindow(MainWindowLink& link, QWidget* parent = nullptr);
-
-protected:
-    void unloaded() override;
-
-private:
-    MainWindowLink& m_link;
+    explicit AboutWindow(QWidget* parent = nullptr);
 };
 
 } // namespace brixolan

@@ -1,27 +1,21 @@
 #include "FontSchemeDialog.h"
 
 #include "AtomicWrite.h"
-#include "BusyScope.h"
 #include "DialogServices.h"
 #include "Fonts.h"
-#include "MainWindowLink.h"
-#include "ResourceStore.h"
-#include "SchemeFiles.h"
+#include "Geometry.h"
 #include "SchemeSources.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 namespace brixolan {
 
-FontSchemeDialog::FontSchemeDialog(const ProgramFolder& folder, ResourceStore& store,
-                                   DialogServices& dialogs, WaitWindow& wait, MainWindowLink& link,
-                                   QWidget* parent)
-    : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("Schrift-Schema"), QSize(4095, 1650),
-                      parent),
-      m_folder(folder), m_store(store), m_dialogs(dialogs), m_wait(wait), m_link(link) {
+FontSchemeDialog::FontSchemeDialog(const ProgramFolder& folder, DialogServices& dialogs,
+                                   WaitWindow& wait, bool atStartUp, QWidget* parent)
+    : SchemeDialog(QStringLiteral("Form5"), QStringLiteral("Schrift-Schema"), QSize(4095, 1650),
+                   folder, dialogs, wait, atStartUp, parent) {
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(twipsRect(120, 120, 2175, 1035));
@@ -40,7 +34,9 @@ FontSchemeDialog::FontSchemeDialog(const ProgramFolder& folder, ResourceStore& s
 
     QPushButton* apply =
         addButton("Command2", QStringLiteral("Übernehmen"), twipsRect(120, 1200, 1935, 375));
-    m_cancel = addButton("Command3", QStringLiteral("Abbrechen"), twipsRect(2040, 1200, 1935, 375));
+    QPushButton* cancel =
+        addButton("Command3", QStringLiteral("Abbrechen"), twipsRect(2040, 1200, 1935, 375));
+    cancel->setEnabled(!atStartUp);
 
     // The digits are recoloured as images; this strip only keeps the place in the layout.
     auto* work = new QWidget(this);
@@ -51,17 +47,14 @@ FontSchemeDialog::FontSchemeDialog(const ProgramFolder& folder, ResourceStore& s
     const FontSettings settings = readSettingsOrDefaults(m_folder);
     m_list->setCurrentRow(static_cast<int>(settings.digitSet));
     setSwatchColour(settings.colour);
-    m_cancel->setEnabled(m_link.isMainWindowVisible());
+    m_list->setFocus();
 
     connect(choose, &QPushButton::clicked, this, &FontSchemeDialog::chooseColour);
-    connect(apply, &QPushButton::clicked, this, &FontSchemeDialog::applyScheme);
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void FontSchemeDialog::showEvent(QShowEvent* event) {
-    SecondaryWindow::showEvent(event);
-    // During start-up this dialog is the only way on.
-    m_cancel->setEnabled(m_link.isMainWindowVisible());
+    connect(apply, &QPushButton::clicked, this, [this] {
+        applyScheme(QStringLiteral("Es wird nun ein neues Schriftschema verwendet"),
+                    QStringLiteral("Brixolan"), MessageIcon::None);
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FontSchemeDialog::setSwatchColour(BgrColor colour) {
@@ -81,48 +74,20 @@ DigitSet FontSchemeDialog::selectedSet() const {
     return m_list->currentRow() == 0 ? DigitSet::Old : DigitSet::New;
 }
 
-bool FontSchemeDialog::writeScheme() {
-    BusyScope busy(*this, m_wait);
+Result<std::vector<SchemeFile>> FontSchemeDialog::schemeFiles() {
     const SchemeImages<DigitCount> digits = buildDigitScheme(m_folder, selectedSet(), m_colour);
-    QString error;
-    if (!digits.missing.isEmpty()) {
-        error = missingSourcesMessage(digits.missing);
-    } else {
-        std::vector<SchemeFile> files;
-        for (int digit = 0; digit < DigitCount; ++digit)
-            files.push_back(
-                {digitTargetPath(digit), encodeBitmap(digits.images[std::size_t(digit)])});
-        FontSettings settings;
-        settings.digitSet = selectedSet();
-        settings.colour = m_colour;
-        // In the same step as the digits, so the file always tells what is applied.
-        files.push_back({QString::fromLatin1(SettingsFileName), encodeSettings(settings)});
-        error = writeSchemeFiles(m_folder, files);
-    }
-    if (error.isEmpty())
-        return true;
-    busy.endWait();
-    m_dialogs.message(this, error, schemeFailureTitle(), MessageIcon::Warning);
-    return false;
-}
-
-void FontSchemeDialog::applyScheme() {
-    if (!writeScheme())
-        return; // nothing changed; the player may choose again
-    m_dialogs.message(this, QStringLiteral("Es wird nun ein neues Schriftschema verwendet"),
-                      QStringLiteral("Brixolan"), MessageIcon::None);
-    m_store.unloadAllRes();
-    // During start-up the main window is hidden and its own load pass reloads the store.
-    if (m_link.isMainWindowVisible()) {
-        reloadGrafiken(m_store, m_folder, m_dialogs, m_wait);
-        m_link.refreshDigitDisplays();
-    }
-    close();
-}
-
-void FontSchemeDialog::unloaded() {
-    if (m_link.isMainWindowVisible())
-        m_link.returnToMainWindow();
+    if (!digits.missing.isEmpty())
+        return Outcome::failure(missingSourcesMessage(digits.missing));
+    std::vector<SchemeFile> files;
+    for (int digit = 0; digit < DigitCount; ++digit)
+        files.push_back({QString::fromLatin1(graphicsFile(GraphicKind::Digit, digit).path),
+                         encodeBitmap(digits.images[std::size_t(digit)])});
+    FontSettings settings;
+    settings.digitSet = selectedSet();
+    settings.colour = m_colour;
+    // In the same step as the digits, so the file always tells what is applied.
+    files.push_back({QString::fromLatin1(SettingsFileName), encodeSettings(settings)});
+    return files;
 }
 
 } // namespace brixolan

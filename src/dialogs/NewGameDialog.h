@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SecondaryWindow.h"
+#include "GameDialog.h"
 
 class QLabel;
 class QScrollBar;
@@ -8,33 +8,24 @@ class QScrollBar;
 namespace brixolan {
 
 class Game;
-class MainWindowLink;
 
-/// "Neues Spiel" (Form1): start level and start height for the next game. "Starten" hands
-/// the values to the game and raises its `Spiel` flag; the game itself starts when the main
-/// window becomes active again after this window has closed.
+/// "Neues Spiel" (Form1): start level and start height for the next game. "Starten" hands the
+/// values to the game and asks for a game, which starts when the main window becomes active
+/// again; "Abbrechen" withdraws the request. The close box and Escape leave it as it was.
 ///
 /// Object names: HScroll1 (level 0..9), HScroll2 (height 0..6), Label1..Label6, Line1,
 /// Command2 "Starten", Command1 "Abbrechen".
-class NewGameDialog : public SecondaryWindow {
+class NewGameDialog : public GameDialog {
     Q_OBJECT
 public:
-    NewGameDialog(Game& game, MainWindowLink& link, QWidget* parent = nullptr);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void unloaded() override;
+    explicit NewGameDialog(Game& game, QWidget* parent = nullptr);
 
 private:
-    void levelChanged(int value);
-    void heightChanged(int value);
-    void start();
-    void cancel();
+    void showChoice();
 
     Game& m_game;
-    MainWindowLink& m_link;
-    QScrollBar* m_levelBar = nullptr;
-    QScrollBar* m_heightBar = nullptr;
+    int m_level = 0;
+    int m_height = 0;
     QLabel* m_levelLabel = nullptr;  // Label2
     QLabel* m_heightLabel = nullptr; // Label3
     QLabel* m_pointsLabel = nullptr; // Label6

@@ -13,25 +13,27 @@ const QString NothingChanged = QStringLiteral("Das Schema wurde nicht übernomme
                                               "bisherigen Grafiken bleiben unverändert.");
 } // namespace
 
-QString writeSchemeFiles(const ProgramFolder& folder, const std::vector<SchemeFile>& files) {
+Outcome writeSchemeFiles(const ProgramFolder& folder, const std::vector<SchemeFile>& files) {
     AtomicBatch batch;
     for (const SchemeFile& file : files) {
         const QString parent = QFileInfo(file.relativePath).path();
         if (parent != QLatin1String(".") && !folder.makeFolder(parent))
-            return QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden.\n\n%2")
-                .arg(QDir::toNativeSeparators(folder.path(parent)), NothingChanged);
+            return Outcome::failure(
+                QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden.\n\n%2")
+                    .arg(QDir::toNativeSeparators(folder.path(parent)), NothingChanged));
         const QString path = folder.path(file.relativePath);
         // A folder in the file's place would only fail at the renames, after earlier files
         // had already been replaced; refuse before anything is written.
         if (QFileInfo(path).isDir())
-            return QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: an ihrer Stelle "
-                                  "steht ein Ordner.\n\n%2")
-                .arg(QDir::toNativeSeparators(path), NothingChanged);
+            return Outcome::failure(
+                QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: an ihrer Stelle "
+                               "steht ein Ordner.\n\n%2")
+                    .arg(QDir::toNativeSeparators(path), NothingChanged));
         batch.add(path, file.bytes);
     }
     QString error;
     if (!batch.commit(&error))
-        return error + QStringLiteral("\n\n") + NothingChanged;
+        return Outcome::failure(error + QStringLiteral("\n\n") + NothingChanged);
     return {};
 }
 
@@ -43,10 +45,6 @@ QString missingSourcesMessage(const QStringList& paths) {
                                                "lesbaren Bitmap-Dateien:");
     return intro + QStringLiteral("\n\n") + paths.join(QLatin1Char('\n')) + QStringLiteral("\n\n") +
            NothingChanged;
-}
-
-QString schemeFailureTitle() {
-    return QStringLiteral("Schema nicht übernommen");
 }
 
 } // namespace brixolan

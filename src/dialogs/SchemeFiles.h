@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Outcome.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -17,13 +19,10 @@ struct SchemeFile {
 
 /// Replaces all files as one step: every new file is written first and only then are they
 /// renamed over the old ones, so a failure leaves every old file as it was. Missing folders
-/// are created. Returns an empty text on success, otherwise a German message naming the file.
-QString writeSchemeFiles(const ProgramFolder& folder, const std::vector<SchemeFile>& files);
+/// are created. A failure carries the German message naming the file.
+Outcome writeSchemeFiles(const ProgramFolder& folder, const std::vector<SchemeFile>& files);
 
 /// The German message for scheme sources that are missing or no readable bitmaps.
 QString missingSourcesMessage(const QStringList& paths);
-
-/// Title of the messages that report a scheme not applied.
-QString schemeFailureTitle();
 
 } // namespace brixolan

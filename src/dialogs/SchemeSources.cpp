@@ -11,8 +11,8 @@ namespace brixolan {
 namespace {
 
 /// A source as 32-bit RGB; a file that is missing or no readable bitmap is listed instead.
-QImage readSource(const ProgramFolder& folder, const QString& relative, QStringList& missing) {
-    const QString path = folder.path(relative);
+QImage readSource(const ProgramFolder& folder, const char* relative, QStringList& missing) {
+    const QString path = folder.path(QString::fromLatin1(relative));
     QImage image = readBitmapFile(path);
     if (image.isNull()) {
         missing << QDir::toNativeSeparators(path);
@@ -23,24 +23,6 @@ QImage readSource(const ProgramFolder& folder, const QString& relative, QStringL
 
 } // namespace
 
-QString stoneSourcePath(int number) {
-    return QStringLiteral("scr/%1.bmp").arg(number);
-}
-
-QString stoneTargetPath(int k) {
-    return QStringLiteral("Grafiken/Stein%1.bmp").arg(QChar(QLatin1Char('A').unicode() + k));
-}
-
-QString digitSourcePath(DigitSet set, int digit) {
-    return QStringLiteral("scr/%1/%2.bmp")
-        .arg(set == DigitSet::Old ? QStringLiteral("old") : QStringLiteral("new"))
-        .arg(digit);
-}
-
-QString digitTargetPath(int digit) {
-    return QStringLiteral("Grafiken/%1.bmp").arg(digit);
-}
-
 SchemeImages<StoneCount> buildStoneScheme(const ProgramFolder& folder, int scheme) {
     SchemeImages<StoneCount> result;
     if (scheme < 0 || scheme >= int(StoneSchemes.size()))
@@ -49,10 +31,10 @@ SchemeImages<StoneCount> buildStoneScheme(const ProgramFolder& folder, int schem
     // A recoloured scheme takes one source for all seven stones; each copy is recoloured.
     const QImage shared = chosen.rule == KeyRule::None
                               ? QImage()
-                              : readSource(folder, stoneSourcePath(chosen.source), result.missing);
+                              : readSource(folder, StoneSources[std::size_t(chosen.source - 1)], result.missing);
     for (int k = 0; k < StoneCount; ++k) {
         QImage tile = chosen.rule == KeyRule::None
-                          ? readSource(folder, stoneSourcePath(k + 1), result.missing)
+                          ? readSource(folder, StoneSources[std::size_t(k)], result.missing)
                           : shared;
         std::optional<BgrColor> key;
         if (chosen.rule == KeyRule::Fixed)
@@ -70,7 +52,7 @@ SchemeImages<DigitCount> buildDigitScheme(const ProgramFolder& folder, DigitSet 
                                           BgrColor colour) {
     SchemeImages<DigitCount> result;
     for (int digit = 0; digit < DigitCount; ++digit) {
-        QImage image = readSource(folder, digitSourcePath(set, digit), result.missing);
+        QImage image = readSource(folder, DigitSources[std::size_t(set)][std::size_t(digit)], result.missing);
         colorDigit(image, colour);
         result.images[std::size_t(digit)] = std::move(image);
     }

@@ -2,6 +2,7 @@
 
 #include "Colors.h"
 #include "FontSettings.h"
+#include "GraphicsFiles.h"
 
 #include <QImage>
 #include <QString>
@@ -21,7 +22,7 @@ enum class KeyRule {
 
 struct StoneScheme {
     const char* entry; ///< list entry, UTF-8
-    int source;        ///< scr/<source>.bmp for all seven stones; 0 for one source per stone
+    int source;        ///< StoneSources[source - 1] for all seven stones; 0 for one each
     KeyRule rule;
     BgrColor key;
 };
@@ -38,19 +39,10 @@ inline constexpr std::array<StoneScheme, 8> StoneSchemes = {{
     {"Siebter Zusatztyp", 7, KeyRule::Centre, 0},
 }};
 
-inline constexpr int StoneCount = 7;
-inline constexpr int DigitCount = 10;
-
 /// The colour that stone file A + k takes in a recoloured scheme.
 inline constexpr std::array<BgrColor, StoneCount> SteinColours = {
     named::Red,  named::Blue,    named::Green, named::Yellow,
     named::Cyan, named::Magenta, named::Orange};
-
-/// Paths under the program folder.
-QString stoneSourcePath(int number);              ///< "scr/<number>.bmp"
-QString stoneTargetPath(int k);                   ///< "Grafiken/Stein<A + k>.bmp"
-QString digitSourcePath(DigitSet set, int digit); ///< "scr/old/<digit>.bmp" or "scr/new/..."
-QString digitTargetPath(int digit);               ///< "Grafiken/<digit>.bmp"
 
 /// New bitmaps built from the scheme sources. A source that is missing or unreadable leaves
 /// a null image and is listed (full path) in `missing`.

@@ -1,12 +1,10 @@
 #include "StoneSchemeDialog.h"
 
 #include "AtomicWrite.h"
-#include "BusyScope.h"
 #include "DialogServices.h"
 #include "Fonts.h"
-#include "MainWindowLink.h"
-#include "ResourceStore.h"
-#include "SchemeFiles.h"
+#include "Geometry.h"
+#include "WaitWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,12 +14,10 @@
 
 namespace brixolan {
 
-StoneSchemeDialog::StoneSchemeDialog(const ProgramFolder& folder, ResourceStore& store,
-                                     DialogServices& dialogs, WaitWindow& wait,
-                                     MainWindowLink& link, QWidget* parent)
-    : SecondaryWindow(QStringLiteral("Form6"), QStringLiteral("Brixolan Stein Schema"),
-                      QSize(5040, 2385), parent),
-      m_folder(folder), m_store(store), m_dialogs(dialogs), m_wait(wait), m_link(link) {
+StoneSchemeDialog::StoneSchemeDialog(const ProgramFolder& folder, DialogServices& dialogs,
+                                     WaitWindow& wait, bool atStartUp, QWidget* parent)
+    : SchemeDialog(QStringLiteral("Form6"), QStringLiteral("Brixolan Stein Schema"),
+                   QSize(5040, 2385), folder, dialogs, wait, atStartUp, parent) {
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(twipsRect(120, 120, 4815, 1035));
@@ -45,70 +41,42 @@ StoneSchemeDialog::StoneSchemeDialog(const ProgramFolder& folder, ResourceStore&
 
     setTabOrder(m_list, apply);
     setTabOrder(apply, cancel);
+    m_list->setFocus();
 
     // Each opening starts from the standard scheme, whatever was applied before.
     m_list->setCurrentRow(0);
     buildPreview();
 
     connect(m_list, &QListWidget::currentRowChanged, this, &StoneSchemeDialog::buildPreview);
-    connect(apply, &QPushButton::clicked, this, &StoneSchemeDialog::applyScheme);
-    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-}
-
-const QImage& StoneSchemeDialog::previewImage(int k) const {
-    return m_preview.images.at(std::size_t(k));
+    connect(apply, &QPushButton::clicked, this, [this] {
+        applyScheme(QStringLiteral("Es wird nun ein neues Steinschema verwendet."),
+                    QStringLiteral("Änderungen !!!"), MessageIcon::Information);
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void StoneSchemeDialog::buildPreview() {
     const int scheme = m_list->currentRow();
     if (scheme < 0)
         return; // no selection: the previews stay as they are
-    {
-        BusyScope busy(*this, m_wait);
-        m_preview = buildStoneScheme(m_folder, scheme);
-        for (std::size_t k = 0; k < m_previewLabels.size(); ++k) {
-            const QImage& image = m_preview.images[k];
-            m_previewLabels[k]->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
-        }
+    // The wait window never takes the focus, so the list keeps it for the next key.
+    m_wait.showNow();
+    m_preview = buildStoneScheme(m_folder, scheme);
+    for (std::size_t k = 0; k < m_previewLabels.size(); ++k) {
+        const QImage& image = m_preview.images[k];
+        m_previewLabels[k]->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
     }
-    if (isVisible())
-        activateWindow();
+    m_wait.hide();
 }
 
-bool StoneSchemeDialog::writeScheme() {
-    BusyScope busy(*this, m_wait);
-    QString error;
-    if (!m_preview.missing.isEmpty()) {
-        error = missingSourcesMessage(m_preview.missing);
-    } else {
-        std::vector<SchemeFile> files;
-        for (int k = 0; k < StoneCount; ++k)
-            files.push_back({stoneTargetPath(k), encodeBitmap(m_preview.images[std::size_t(k)])});
-        error = writeSchemeFiles(m_folder, files);
-    }
-    if (error.isEmpty())
-        return true;
-    busy.endWait();
-    m_dialogs.message(this, error, schemeFailureTitle(), MessageIcon::Warning);
-    return false;
-}
-
-void StoneSchemeDialog::applyScheme() {
-    if (!writeScheme())
-        return; // nothing under Grafiken changed; the player may choose again
-    m_dialogs.message(this, QStringLiteral("Es wird nun ein neues Steinschema verwendet."),
-                      QStringLiteral("Änderungen !!!"), MessageIcon::Information);
-    m_store.unloadAllRes();
-    // During start-up the main window is hidden and its own load pass reloads the store.
-    if (m_link.isMainWindowVisible())
-        reloadGrafiken(m_store, m_folder, m_dialogs, m_wait);
-    // Closing last: the main window's activation then finds the new stones in the store.
-    close();
-}
-
-void StoneSchemeDialog::unloaded() {
-    if (m_link.isMainWindowVisible())
-        m_link.returnToMainWindow();
+Result<std::vector<SchemeFile>> StoneSchemeDialog::schemeFiles() {
+    if (!m_preview.missing.isEmpty())
+        return Outcome::failure(missingSourcesMessage(m_preview.missing));
+    std::vector<SchemeFile> files;
+    for (int k = 0; k < StoneCount; ++k)
+        files.push_back({QString::fromLatin1(graphicsFile(GraphicKind::Stone, k).path),
+                         encodeBitmap(m_preview.images[std::size_t(k)])});
+    return files;
 }
 
 } // namespace brixolan

@@ -74,10 +74,6 @@ std::int32_t Game::fallThreshold() const {
     return static_cast<std::int32_t>(std::llabs(std::int64_t{m_state.Level} - 20) / 2);
 }
 
-bool Game::stoneInPlay() const {
-    return m_state.TimerRunning && m_state.FirstStoneEntered;
-}
-
 void Game::keyDown(int keyCode) {
     if (keyCode >= 0 && keyCode < KeyCount) {
         m_state.Tasten[static_cast<std::size_t>(keyCode)] = 1;
@@ -111,10 +107,9 @@ std::int32_t Game::chooseNextKind() {
 
 void Game::tick() {
     GameState& s = m_state;
-    if (!s.TimerRunning) {
+    if (!s.Running) {
         return;
     }
-    m_view.clearWell();
     s.i = saturatingAdd(s.i, 1);
     s.DrehDelay = saturatingAdd(s.DrehDelay, 1);
 
@@ -159,7 +154,12 @@ void Game::tick() {
     if (s.NeuerStein) {
         handOver();
     }
-    drawWell();
+    // The well is judged before it is drawn: a game that ends shows "Game Over" instead.
+    if (entryAreaOccupied()) {
+        gameOver();
+        return;
+    }
+    m_view.showWell(picture());
 }
 
 void Game::landingTest() {
@@ -256,43 +256,45 @@ void Game::sideMove(std::int32_t direction) {
 
 void Game::clearFullRows() {
     GameState& s = m_state;
-    m_wellIndex.refresh(s.Spielfeld);
-    // Only pre-filled rows can give more than four; every full row is removed all the same.
-    const auto fullRows = m_wellIndex.fullRows();
-    const auto count = static_cast<std::int32_t>(fullRows.size());
+    std::int32_t count = 0;
+    // Top row first: removing a row moves only the rows above it, so the rows below are still
+    // to be looked at where they were. Only pre-filled rows can give more than four.
+    for (std::size_t row = 0; row < WellRows; ++row) {
+        const auto& cells = s.Spielfeld[row];
+        if (!std::all_of(cells.begin(), cells.end(), [](std::int32_t code) { return code > 0; })) {
+            continue;
+        }
+        ++count;
+        for (std::size_t r = row; r >= 1; --r) {
+            s.Spielfeld[r] = s.Spielfeld[r - 1];
+        }
+        s.Spielfeld[0].fill(0);
+    }
     if (count == 0) {
         return;
     }
     s.Lines = saturatingAdd(s.Lines, count);
     s.SteinPunkte = saturatingAdd(s.SteinPunkte, (std::int64_t{s.Level} + 1) * rowBaseValue(count));
-    // Top row first: removing a row moves only rows above it, so lower row numbers stay valid.
-    for (const std::size_t fullRow : fullRows) {
-        for (std::size_t r = fullRow; r >= 1; --r) {
-            s.Spielfeld[r] = s.Spielfeld[r - 1];
-        }
-        s.Spielfeld[0].fill(0);
-    }
 }
 
 void Game::handOver() {
     GameState& s = m_state;
     s.Punkte = saturatingAdd(s.Punkte, s.SteinPunkte);
     s.SteinPunkte = 0;
-    m_view.drawNumber(Display::Points, std::to_string(s.Punkte), 9);
-    m_view.drawNumber(Display::Lines, std::to_string(s.Lines), 3);
+    m_view.showNumber(Display::Points, s.Punkte);
+    m_view.showNumber(Display::Lines, s.Lines);
     // The lines of the whole game against the level: at most one level per hand-over.
     if (std::int64_t{s.Lines} >= std::int64_t{s.Level} * 10 + 10) {
         if (s.Level < TopLevel) {
             ++s.Level;
         }
-        m_view.drawNumber(Display::Level, std::to_string(s.Level), 2);
+        m_view.showNumber(Display::Level, s.Level);
     }
     s.Gelandet = false;
 
     s.SteinFolge[1] = s.SteinFolge[0];
     s.SteinFolge[0] = chooseNextKind();
-    m_view.clearPreview();
-    m_view.drawPreview(s.SteinFolge[0]);
+    m_view.showPreview(s.SteinFolge[0]);
 
     s.Drehung = 0;
     const auto kind = static_cast<std::size_t>(std::clamp(s.SteinFolge[1], 0, KindCount - 1));
@@ -306,75 +308,53 @@ void Game::handOver() {
     s.FirstStoneEntered = true;
 }
 
-void Game::drawWell() {
-    GameState& s = m_state;
-    try {
-        m_view.fillWellBlack();
-        // The entry area: every stone enters in rows 0 and 1, columns 4 to 7.
-        for (std::size_t r = 0; r < 2; ++r) {
-            for (std::size_t c = 4; c <= 7; ++c) {
-                if (s.Spielfeld[r][c] > 0) {
-                    gameOver();
-                    return;
-                }
+bool Game::entryAreaOccupied() const {
+    // Every stone enters in rows 0 and 1, columns 4 to 7; only resting cells count.
+    for (std::size_t r = 0; r < 2; ++r) {
+        for (std::size_t c = 4; c <= 7; ++c) {
+            if (m_state.Spielfeld[r][c] > 0) {
+                return true;
             }
         }
-        m_wellIndex.refresh(s.Spielfeld);
-        for (const OccupiedCell& tile : m_wellIndex.occupied()) {
-            m_view.drawWellTile(tile.code, tile.row, tile.column);
-        }
+    }
+    return false;
+}
+
+Well Game::picture() const {
+    Well picture = m_state.Spielfeld;
+    if (stoneInPlay()) {
         for (std::size_t k = 0; k < 4; ++k) {
-            m_view.drawWellTile(s.SteinTyp, s.SteinY[k], s.SteinX[k]);
+            if (insideWell(m_state.SteinY[k], m_state.SteinX[k])) {
+                picture[static_cast<std::size_t>(m_state.SteinY[k])]
+                       [static_cast<std::size_t>(m_state.SteinX[k])] = m_state.SteinTyp;
+            }
         }
-    } catch (...) {
-        m_view.reportDrawFailure();
+    }
+    return picture;
+}
+
+void Game::showZeros() {
+    for (const Display display : {Display::Lines, Display::Points, Display::Level, Display::High}) {
+        m_view.showNumber(display, 0);
     }
 }
 
 void Game::gameOver() {
     GameState& s = m_state;
-    m_view.drawTextInMiddle("Game Over");
-    m_view.drawNumber(Display::Lines, "", 3);
-    m_view.drawNumber(Display::Points, "", 9);
-    m_view.drawNumber(Display::Level, "", 2);
-    m_view.drawNumber(Display::High, "", 1);
-    m_view.clearPreview();
-    setTimer(false);
-    setOptions(true);
-    setStartCaption(StartCaption);
+    m_view.showText("Game Over");
+    showZeros();
+    m_view.showPreview(std::nullopt);
+    s.Running = false;
     s.PunkteInList = s.Punkte;
-    s.HasPunkteInList = true;
     s.GameOver = true;
     s.Punkte = 0;
     s.SteinPunkte = 0;
     s.Lines = 0;
-    setQuickStart(true);
     s.Tasten.fill(0);
-    m_view.setMainWindowEnabled(false);
-    m_view.showHighscoreWindow();
+    m_view.gameOver();
 }
 
 // ---- Game control ---------------------------------------------------------------------------
-
-void Game::setTimer(bool running) {
-    m_state.TimerRunning = running;
-    m_view.setTimerRunning(running);
-}
-
-void Game::setStartCaption(const char* caption) {
-    m_state.StartItemCaption = caption;
-    m_view.setStartItemCaption(caption);
-}
-
-void Game::setQuickStart(bool enabled) {
-    m_state.QuickStartEnabled = enabled;
-    m_view.setQuickStartEnabled(enabled);
-}
-
-void Game::setOptions(bool enabled) {
-    m_state.OptionsEnabled = enabled;
-    m_view.setOptionsEnabled(enabled);
-}
 
 void Game::acceptNewGame(std::int32_t level, std::int32_t high, std::int64_t points) {
     GameState& s = m_state;
@@ -394,20 +374,17 @@ void Game::cancelNewGame() {
 
 void Game::activate() {
     m_random.reseed(m_clock.secondsSinceMidnight());
-    if (!m_state.Spiel) {
-        return;
+    if (m_state.Spiel) {
+        startGame();
     }
-    startGame();
 }
 
 void Game::startGame() {
     GameState& s = m_state;
-    setStartCaption(AbortCaption);
-    setOptions(false);
-    m_view.fillWellBlack();
-    m_view.drawNumber(Display::Level, std::to_string(s.Level), 2);
-    m_view.drawNumber(Display::Lines, "", 3);
-    m_view.drawNumber(Display::High, std::to_string(s.High), 1);
+    m_view.showWell(Well{});
+    m_view.showNumber(Display::Level, s.Level);
+    m_view.showNumber(Display::Lines, 0);
+    m_view.showNumber(Display::High, s.High);
     s.Punkte = s.Points;
     // A new game owes nothing to an aborted or restarted one: its lines display shows zero,
     // and points of an abandoned stone belong to no game.
@@ -433,42 +410,39 @@ void Game::startGame() {
     s.Gelandet = false;
     s.FirstStoneEntered = false;
     s.GameOver = false;
-    setTimer(true);
+    s.Running = true;
     s.Tasten.fill(0);
 }
 
 void Game::quickStart() {
     GameState& s = m_state;
-    setQuickStart(false);
     s.Spiel = true;
-    s.Points = std::int64_t{s.High} * 1500;
+    s.Points = std::int64_t{s.High} * PointsPerStartHeight;
     s.Level = s.DefaultLevel;
     s.i = 0;
     activate();
 }
 
-void Game::startItemClicked() {
+void Game::abort() {
     GameState& s = m_state;
-    if (s.StartItemCaption == StartCaption) {
-        setQuickStart(false);
-        m_view.showNewGameDialog();
+    if (!s.Running) {
         return;
     }
-    m_view.drawNumber(Display::Level, "", 2);
-    m_view.drawNumber(Display::Points, "", 9);
-    m_view.drawNumber(Display::Lines, "", 3);
-    m_view.drawNumber(Display::High, "", 1);
+    showZeros();
     s.Lines = 0;
     s.Spiel = false;
-    setQuickStart(true);
-    setOptions(true);
-    m_view.clearWell();
-    m_view.clearPreview();
+    m_view.showPreview(std::nullopt);
     s.SteinFolge[0] = chooseNextKind();
-    m_view.fillWellBlack();
-    m_view.drawTextInMiddle("Kein Spiel");
-    setStartCaption(StartCaption);
-    setTimer(false);
+    m_view.showText("Kein Spiel");
+    s.Running = false;
+}
+
+std::optional<Game::Offer> Game::takeOffer() {
+    if (!m_state.Spiel) {
+        return std::nullopt;
+    }
+    m_state.Spiel = false;
+    return Offer{m_state.PunkteInList};
 }
 
 } // namespace brixolan

@@ -3,18 +3,18 @@
 #include "GameView.h"
 #include "Random.h"
 #include "Stones.h"
-#include "WellIndex.h"
+#include "Well.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace brixolan {
 
 inline constexpr int KeyCount = 256;
-
-inline constexpr const char* StartCaption = "Spiel starten";
-inline constexpr const char* AbortCaption = "Spiel abbrechen";
+/// Each pair of pre-filled rows is worth this many start points.
+inline constexpr std::int64_t PointsPerStartHeight = 1500;
 
 /// All state of the game; names follow the game's own vocabulary.
 struct GameState {
@@ -43,25 +43,20 @@ struct GameState {
     std::int64_t SteinPunkte = 0;
     std::int32_t Lines = 0;
 
-    // Values other windows set or read.
+    // Start values, set by the new-game dialog and the quick start.
     std::int32_t Level = 0;
     std::int32_t DefaultLevel = 0;
     std::int64_t Points = 0;
     std::int32_t High = 0;
-    /// Score of the last game that ended; empty (no value) until the first game over.
-    std::int64_t PunkteInList = 0;
-    bool HasPunkteInList = false;
+    /// Score of the last game that ended; no value until the first game over.
+    std::optional<std::int64_t> PunkteInList;
+
+    /// A game is wanted, and its result has not been offered to the highscore table yet.
+    bool Spiel = false;
+    /// A game runs: the 50 ms timer ticks.
+    bool Running = false;
     /// The last game ended by game over; cleared when the next game starts.
     bool GameOver = false;
-
-    /// The new-game dialog's flag: a game is wanted / its result has not been offered yet.
-    bool Spiel = false;
-
-    // Menu and timer as the rules left them.
-    std::string StartItemCaption = StartCaption;
-    bool QuickStartEnabled = true;
-    bool OptionsEnabled = true;
-    bool TimerRunning = false;
 
     std::array<std::uint8_t, KeyCount> Tasten{};
 };
@@ -71,27 +66,37 @@ class Game {
 public:
     Game(GameView& view, Random& random, Clock& clock);
 
-    /// One timer tick. Does nothing while the timer is off.
+    /// One timer tick. Does nothing while no game runs.
     void tick();
 
     /// Key events with the classic virtual-key codes; codes outside 0..255 are ignored.
     void keyDown(int keyCode);
     void keyUp(int keyCode);
 
-    /// The new-game dialog's "Starten": hands over the start values and raises `Spiel`.
+    /// The new-game dialog's "Starten": hands over the start values and asks for a game.
     /// Values beyond what the game can hold are clamped: level 0..19, height 0..10 (20 rows),
     /// points from 0.
     void acceptNewGame(std::int32_t level, std::int32_t high, std::int64_t points);
     /// The new-game dialog's "Abbrechen".
     void cancelNewGame();
 
-    /// Activation of the main window: re-seeds, and starts a game while `Spiel` is set. A new
+    /// Activation of the main window: re-seeds, and starts a game while one is wanted. A new
     /// game starts with 0 lines and no stone points, also when it restarts a running game.
     void activate();
     /// Quick start with the values of the last dialog start.
     void quickStart();
-    /// The start/abort menu item: opens the new-game dialog, or aborts a running game.
-    void startItemClicked();
+    /// Ends a running game without a result.
+    void abort();
+
+    bool running() const { return m_state.Running; }
+
+    /// What the highscore table offers for entry when it opens: nothing unless a game was
+    /// asked for since the last offer. Taking it lowers the request. `score` is the last
+    /// finished game's, none before the first game over.
+    struct Offer {
+        std::optional<std::int64_t> score;
+    };
+    std::optional<Offer> takeOffer();
 
     /// Replays and tests: the next next-stone choices take these kinds ('0'..'6') in turn
     /// instead of drawing; once they are used up the generator draws again.
@@ -100,14 +105,14 @@ public:
 
     /// The fall threshold of the current level.
     std::int32_t fallThreshold() const;
-    /// True while a game runs and its first stone is in the well.
-    bool stoneInPlay() const;
 
     GameState& state() { return m_state; }
     const GameState& state() const { return m_state; }
 
+    /// The well with the falling stone, as the player sees it.
+    Well picture() const;
     /// The well as 20 lines of 10 characters: '.' empty, the tile letter of a code, and,
-    /// when `withStone` and a stone is in play, '*' for the falling stone's cells.
+    /// when `withStone`, '*' for the falling stone's cells.
     std::string wellText(bool withStone = true) const;
     /// Builds a well from wellText() output ('*' reads as empty); for tests and replays.
     /// Throws std::invalid_argument unless it gets 20 lines of 10 known characters.
@@ -115,6 +120,7 @@ public:
 
 private:
     bool key(int code) const { return m_state.Tasten[static_cast<std::size_t>(code)] != 0; }
+    bool stoneInPlay() const { return m_state.Running && m_state.FirstStoneEntered; }
     std::int32_t cell(std::int32_t row, std::int32_t column) const;
     void writeCell(std::int32_t row, std::int32_t column, std::int32_t code);
 
@@ -126,16 +132,12 @@ private:
     void sideMove(std::int32_t direction);
     void clearFullRows();
     void handOver();
-    void drawWell();
+    bool entryAreaOccupied() const;
     void gameOver();
+    void showZeros();
 
     std::int32_t chooseNextKind();
     void startGame();
-
-    void setTimer(bool running);
-    void setStartCaption(const char* caption);
-    void setQuickStart(bool enabled);
-    void setOptions(bool enabled);
 
     GameState m_state;
     GameView& m_view;
@@ -143,7 +145,6 @@ private:
     Clock& m_clock;
     std::string m_scriptedKinds;
     std::size_t m_nextScripted = 0;
-    WellIndex m_wellIndex;
 };
 
 } // namespace brixolan

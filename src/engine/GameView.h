@@ -1,56 +1,42 @@
 #pragma once
 
-#include <string>
+#include "Well.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace brixolan {
 
 /// The four number displays of the main window.
-enum class Display {
-    Points, ///< `Picture2`, 9 digits
-    Level,  ///< `Picture3`, 2 digits
-    Lines,  ///< `Picture5`, 3 digits
-    High,   ///< `Picture6`, 1 digit
-};
+enum class Display { Points, Level, Lines, High };
 
-/// Everything the game rules do to windows goes out through this interface, in the order the
-/// rules prescribe. The main window implements it; tests record the calls.
+/// What the game shows, reported as it changes; the main window draws it, tests record it.
 class GameView {
 public:
     virtual ~GameView() = default;
 
-    /// Clears the well surface to its background (first step of every tick).
-    virtual void clearWell() = 0;
-    /// Fills the whole well surface with black.
-    virtual void fillWellBlack() = 0;
-    /// Copies the 25 x 25 tile of stone code `code` to cell (row, column) of the well.
-    virtual void drawWellTile(int code, int row, int column) = 0;
-    /// Writes a status text centred on the well.
-    virtual void drawTextInMiddle(const std::string& text) = 0;
-    /// Shows the decimal text `digits` in `display`, zero-padded to `cells` digit cells.
-    virtual void drawNumber(Display display, const std::string& digits, int cells) = 0;
-    /// Clears the next-stone preview.
-    virtual void clearPreview() = 0;
-    /// Draws the preview of stone kind `kind` (any value outside 0..6 draws nothing).
-    virtual void drawPreview(int kind) = 0;
+    /// The well as the tick leaves it: resting stones and the falling stone, 0 for empty.
+    virtual void showWell(const Well& picture) = 0;
+    /// The well black with `text` centred on it ("Kein Spiel", "Game Over").
+    virtual void showText(std::string_view text) = 0;
+    /// A number display; 0 shows as a row of zeros.
+    virtual void showNumber(Display display, std::int64_t value) = 0;
+    /// The next stone's kind 0..6, or an empty preview.
+    virtual void showPreview(std::optional<int> kind) = 0;
+    /// The game has just ended by game over: the displays are reset and the timer is off; the
+    /// result waits to be offered to the highscore table.
+    virtual void gameOver() = 0;
+};
 
-    /// Switches the 50 ms game timer on or off.
-    virtual void setTimerRunning(bool running) = 0;
-    /// Caption of the start/abort menu item `fgsfg`.
-    virtual void setStartItemCaption(const std::string& caption) = 0;
-    /// Enables or disables the quick-start item `ss`.
-    virtual void setQuickStartEnabled(bool enabled) = 0;
-    /// Enables or disables the options menu `zrtz`.
-    virtual void setOptionsEnabled(bool enabled) = 0;
-    /// Enables or disables the main window.
-    virtual void setMainWindowEnabled(bool enabled) = 0;
-
-    /// Opens the new-game dialog, not modal.
-    virtual void showNewGameDialog() = 0;
-    /// Opens the highscore window, not modal, after a game over.
-    virtual void showHighscoreWindow() = 0;
-
-    /// A failure while the well was drawn: the view tells the player and ends the program.
-    virtual void reportDrawFailure() = 0;
+/// A view that shows nothing, for headless runs; override what matters.
+class NullGameView : public GameView {
+public:
+    void showWell(const Well&) override {}
+    void showText(std::string_view) override {}
+    void showNumber(Display, std::int64_t) override {}
+    void showPreview(std::optional<int>) override {}
+    void gameOver() override {}
 };
 
 } // namespace brixolan

@@ -4,26 +4,18 @@
 #include "DialogServices.h"
 #include "Fonts.h"
 #include "Game.h"
-#include "MainWindowLink.h"
+#include "Geometry.h"
 #include "ScoreFile.h"
 
-#include <QCloseEvent>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 
 namespace brixolan {
 
 namespace {
-
-// The layout is kept in twips as designed; 15 twips make one pixel.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
 
 constexpr int ClientWidth = 6105;
 constexpr int InitialClientHeight = 5955;
@@ -44,76 +36,66 @@ constexpr qreal TableFontSize = 11.25;
 
 const QPoint BannerHotSpot(12, 1);
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, QRect twips,
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, QRect twipsBox,
                   const QFont& font) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(name);
+    // Names come from the file and from players: shown as typed, never as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setFont(font);
-    label->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    label->setGeometry(twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
     return label;
 }
 
-QPixmap picture(const ProgramFolder& folder, const QString& relative) {
-    return QPixmap::fromImage(readBitmapFile(folder.path(relative)));
+QPixmap picture(const ProgramFolder& folder, const char* relative) {
+    return QPixmap::fromImage(readBitmapFile(folder.path(QString::fromLatin1(relative))));
 }
 
 } // namespace
 
-HighscoreWindow* HighscoreWindow::open(GameState& state, const ProgramFolder& folder,
-                                       DialogServices& dialogs, MainWindowLink& link,
-                                       QWidget* parent) {
-    auto* window = new HighscoreWindow(state, folder, dialogs, link, parent);
-    if (!window->runOpening()) {
-        window->finish();
-        window->deleteLater();
+HighscoreWindow* HighscoreWindow::open(Game& game, const ProgramFolder& folder,
+                                       DialogServices& dialogs, QWidget* parent) {
+    auto* window = new HighscoreWindow(folder, dialogs, parent);
+    if (!window->offer(game)) {
+        window->save();
+        delete window;
         return nullptr;
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-    window->show();
     return window;
 }
 
-HighscoreWindow::HighscoreWindow(GameState& state, const ProgramFolder& folder,
-                                 DialogServices& dialogs, MainWindowLink& link, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      m_state(state), m_folder(folder), m_dialogs(dialogs), m_link(link), m_encoder(folder.root()) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("HighScore"));
-    setAttribute(Qt::WA_DeleteOnClose);
+HighscoreWindow::HighscoreWindow(const ProgramFolder& folder, DialogServices& dialogs,
+                                 QWidget* parent)
+    : GameDialog(QStringLiteral("Form2"), QStringLiteral("HighScore"),
+                 QSize(ClientWidth, InitialClientHeight), parent),
+      m_folder(folder), m_dialogs(dialogs), m_encoder(folder.root()) {
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::black);
     colours.setColor(QPalette::WindowText, Qt::white);
     setPalette(colours);
-    setAutoFillBackground(true);
     buildControls();
     applyLayout(Layout::Initial);
 }
 
 void HighscoreWindow::buildControls() {
     const QFont tableFont = comicFont(TableFontSize);
-    makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Brixolan HighScore"),
-              {360, 120, 5400, 600}, captionFont(24));
+    const QString title = QStringLiteral("Brixolan HighScore");
+    makeLabel(this, QStringLiteral("Label1"), title, {360, 120, 5400, 600},
+              condensedToFit(captionFont(24), title, twips(5400)));
 
     // Place numbers 1 to 4 are Label2..Label5, 5 to 8 are Label14..Label17.
     constexpr std::array<int, ScorePlaces> PlaceLabels = {2, 3, 4, 5, 14, 15, 16, 17};
-    const ScoreTable initial = initialScoreTable();
     for (int place = 1; place <= ScorePlaces; ++place) {
         const int top = RowTop + RowPitch * (place - 1);
         const QString number = QString::number(place);
         makeLabel(this, QStringLiteral("Label") + QString::number(PlaceLabels[place - 1]),
                   number + QLatin1Char('.'), {480, top, 360, RowHeight}, tableFont);
-        m_names[place - 1] =
-            makeLabel(this, QStringLiteral("NameNN_") + number, initial[place - 1].name,
-                      {840, top, 2055, RowHeight}, tableFont);
-        m_scores[place - 1] =
-            makeLabel(this, QStringLiteral("ScorEE_") + number, initial[place - 1].score,
-                      {3600, top, 1095, RowHeight}, tableFont);
+        m_names[place - 1] = makeLabel(this, QStringLiteral("NameNN_") + number, QString(),
+                                       {840, top, 2055, RowHeight}, tableFont);
+        m_scores[place - 1] = makeLabel(this, QStringLiteral("ScorEE_") + number, QString(),
+                                        {3600, top, 1095, RowHeight}, tableFont);
     }
+    showTable(initialScoreTable());
     m_yourPoints = makeLabel(this, QStringLiteral("Label6"), QStringLiteral("Deine Punkte :"),
                              {360, 3960, 3000, RowHeight}, tableFont);
     m_result = makeLabel(this, QStringLiteral("Label7"), QStringLiteral("Kein Spiel"),
@@ -121,93 +103,86 @@ void HighscoreWindow::buildControls() {
 
     m_banner = new QLabel(this);
     m_banner->setObjectName(QStringLiteral("Picture1"));
-    m_banner->setGeometry(px(120), px(4440), px(5895), px(855));
-    m_banner->setPixmap(picture(m_folder, QStringLiteral("pics/banner.bmp")));
-    const QPixmap cursor(m_folder.path(QStringLiteral("pics/cursor.png")));
+    m_banner->setGeometry(twipsRect(120, 4440, 5895, 855));
+    m_banner->setPixmap(picture(m_folder, "pics/banner.bmp"));
+    const QPixmap cursor = QPixmap::fromImage(
+        readBitmapFile(m_folder.path(QStringLiteral("pics/cursor.png"))));
     m_banner->setCursor(cursor.isNull() ? QCursor(Qt::PointingHandCursor)
                                         : QCursor(cursor, BannerHotSpot.x(), BannerHotSpot.y()));
     m_banner->installEventFilter(this);
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("Command1"));
-    m_ok->setGeometry(px(ButtonLeft), px(ButtonTopLow), px(2055), px(495));
-    connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
+    m_ok = addButton("Command1", QStringLiteral("OK"), twipsRect(ButtonLeft, ButtonTopLow, 2055, 495));
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
     // Decoration only, in a column beside the scores.
     for (int n = 1; n <= 4; ++n) {
         auto* image = new QLabel(this);
         image->setObjectName(QStringLiteral("Image") + QString::number(n));
-        image->setGeometry(px(5280), px(RowTop + 720 * (n - 1)), 25, 25);
-        image->setPixmap(picture(m_folder, QStringLiteral("pics/deko%1.bmp").arg(n)));
+        image->setGeometry(twips(5280), twips(RowTop + 720 * (n - 1)), 25, 25);
+        image->setPixmap(picture(m_folder, QStringLiteral("pics/deko%1.bmp").arg(n).toLatin1()));
     }
 }
 
-bool HighscoreWindow::runOpening() {
+bool HighscoreWindow::offer(Game& game) {
     const ScoreFileContent content = readScoreFile(m_folder);
-    ScoreTable table = shownTable();
-    switch (content.status) {
-    case ScoreFileStatus::Failed:
-        failOpening(content.error, content.fileExists);
+    // Whatever happens below, the result has been offered once.
+    const std::optional<Game::Offer> offered = game.takeOffer();
+    if (content.status == ScoreFileStatus::Failed) {
+        reportUnreadable(content.error);
         return false;
-    case ScoreFileStatus::NoFile:
-        // "Deine Punkte :" and "Kein Spiel" stay visible here, as they always did.
-        m_backupBeforeSave = content.fileExists;
-        break;
-    case ScoreFileStatus::Read:
+    }
+    ScoreTable table = initialScoreTable();
+    if (content.status == ScoreFileStatus::Read) {
         table = content.table;
         m_yourPoints->hide();
         m_result->hide();
-        break;
-    }
+    } // else "Deine Punkte :" and "Kein Spiel" stay visible, as they always did
 
-    if (!m_state.Spiel) {
+    if (!offered) {
         applyLayout(Layout::WithoutBanner);
         showTable(table);
         return true;
     }
 
-    const std::optional<std::int64_t> result =
-        m_state.HasPunkteInList ? std::optional(m_state.PunkteInList) : std::nullopt;
     m_yourPoints->show();
     m_result->show();
-    m_result->setText(result ? QString::number(*result) : QString());
-    const Ranking ranking = rankResult(table, result);
-    if (ranking.error) {
-        failOpening(*ranking.error, content.fileExists);
-        return false;
-    }
-    if (ranking.place > 0) {
-        const QString name = m_dialogs.input(
-            messageParent(),
-            QStringLiteral("Wow ! Sie können sich auf Platz %1 in der Highscore eintragen ! "
-                           "Geben sie bitte ihren Namen ein :")
-                .arg(ranking.place),
-            QStringLiteral("Highscore"), QStringLiteral("Default"));
-        if (name.isEmpty()) {
-            applyLayout(Layout::WithoutBanner);
-            m_link.setMainWindowEnabled(true);
-        } else {
-            // No result yet counts as 0 and is stored so, never as an empty score line.
-            insertEntry(table, ranking.place, {name, QString::number(result.value_or(0))});
-            applyLayout(Layout::WithBanner);
+    m_resultText = offered->score ? QString::number(*offered->score) : QString();
+    m_result->setText(m_resultText);
+    if (offered->score) {
+        // Before the first game over there is no result, and so nothing to rank.
+        const Ranking ranking = rankResult(table, *offered->score);
+        if (ranking.error) {
+            reportUnreadable(*ranking.error);
+            return false;
+        }
+        if (ranking.place > 0) {
+            const QString name = m_dialogs.input(
+                parentWidget(),
+                QStringLiteral("Wow ! Sie können sich auf Platz %1 in der Highscore eintragen ! "
+                               "Geben sie bitte ihren Namen ein :")
+                    .arg(ranking.place),
+                QStringLiteral("Highscore"), QStringLiteral("Default"));
+            m_nameCancelled = name.isEmpty();
+            if (m_nameCancelled) {
+                applyLayout(Layout::WithoutBanner);
+            } else {
+                m_added = ScoreEntry{name, m_resultText};
+                insertEntry(table, ranking.place, *m_added);
+                applyLayout(Layout::WithBanner);
+            }
         }
     }
-    m_state.Spiel = false;
     showTable(table);
     return true;
 }
 
-void HighscoreWindow::failOpening(const ScoreError& error, bool fileExists) {
-    m_dialogs.message(messageParent(),
+void HighscoreWindow::reportUnreadable(const ScoreError& error) {
+    m_dialogs.message(parentWidget(),
                       QStringLiteral("Ein Fehler beim Laden der Hishscore ist aufgetreten : ") +
                           error.description,
                       QStringLiteral("Fehler : ") + QString::number(error.number),
                       MessageIcon::None);
-    // The labels still show the initial table, which the closing saves; the old file is kept
-    // as the backup.
-    m_backupBeforeSave = fileExists;
-    // Left set, the flag would start a new game at the main window's next activation.
-    m_state.Spiel = false;
 }
 
 void HighscoreWindow::applyLayout(Layout layout) {
@@ -225,15 +200,8 @@ void HighscoreWindow::applyLayout(Layout layout) {
         break;
     }
     m_banner->setVisible(layout != Layout::WithoutBanner);
-    m_ok->move(px(ButtonLeft), px(buttonTop));
-    setFixedSize(px(ClientWidth), px(clientHeight));
-}
-
-ScoreTable HighscoreWindow::shownTable() const {
-    ScoreTable table;
-    for (int place = 0; place < ScorePlaces; ++place)
-        table[place] = {m_names[place]->text(), m_scores[place]->text()};
-    return table;
+    m_ok->move(twips(ButtonLeft), twips(buttonTop));
+    setFixedSize(twips(ClientWidth), twips(clientHeight));
 }
 
 void HighscoreWindow::showTable(const ScoreTable& table) {
@@ -243,64 +211,31 @@ void HighscoreWindow::showTable(const ScoreTable& table) {
     }
 }
 
-void HighscoreWindow::closeEvent(QCloseEvent* event) {
-    finish();
-    QWidget::closeEvent(event);
+void HighscoreWindow::done(int result) {
+    save();
+    GameDialog::done(result);
 }
 
-void HighscoreWindow::finish() {
-    if (m_finished)
-        return;
-    m_finished = true;
-    saveHighScore();
-    m_link.returnToMainWindow();
-}
-
-void HighscoreWindow::saveHighScore() {
-    QString error;
-    if (m_backupBeforeSave) {
-        if (!backupScoreFile(m_folder, &error)) {
-            m_dialogs.message(messageParent(),
-                              QStringLiteral("Die bisherige Highscore-Datei konnte nicht "
-                                             "gesichert werden und bleibt deshalb unverändert.\n") +
-                                  error,
-                              QStringLiteral("Highscore"), MessageIcon::Warning);
-            return;
-        }
-        m_backupBeforeSave = false;
-    }
-    // What the labels show is saved, also when nothing changed.
-    if (!writeScoreFile(m_folder, shownTable(), &error)) {
-        m_dialogs.message(messageParent(),
-                          QStringLiteral("Die Highscore konnte nicht gespeichert werden; die "
-                                         "bisherige Datei bleibt erhalten.\n") +
-                              error,
+void HighscoreWindow::save() {
+    const Outcome saved = saveScores(m_folder, m_added);
+    if (!saved)
+        m_dialogs.message(isVisible() ? this : parentWidget(), saved.message(),
                           QStringLiteral("Highscore"), MessageIcon::Warning);
-    }
 }
 
 bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_banner && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
-            m_banner->rect().contains(mouse->position().toPoint()))
-            bannerClicked();
+            m_banner->rect().contains(mouse->position().toPoint())) {
+            const std::optional<QString> plain = plainScoreCode(m_resultText);
+            // Without the score-code library the hand-off is simply not offered.
+            const std::optional<QString> code = plain ? m_encoder.encode(*plain) : std::nullopt;
+            if (code)
+                m_dialogs.openUrl(scorePageAddress(*code));
+        }
     }
-    return QWidget::eventFilter(watched, event);
-}
-
-void HighscoreWindow::bannerClicked() {
-    const std::optional<QString> plain = plainScoreCode(m_result->text());
-    if (!plain)
-        return;
-    const std::optional<QString> code = m_encoder.encode(*plain);
-    if (!code)
-        return; // no score-code library: the hand-off is simply not offered
-    m_dialogs.openUrl(scorePageAddress(*code));
-}
-
-QWidget* HighscoreWindow::messageParent() {
-    return isVisible() ? this : m_link.mainWidget();
+    return GameDialog::eventFilter(watched, event);
 }
 
 } // namespace brixolan

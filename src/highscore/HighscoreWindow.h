@@ -1,11 +1,12 @@
 #pragma once
 
+#include "GameDialog.h"
 #include "ProgramFolder.h"
 #include "ScoreCode.h"
 #include "ScoreTable.h"
 
-#include <QWidget>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -13,54 +14,48 @@ class QPushButton;
 namespace brixolan {
 
 class DialogServices;
-class MainWindowLink;
-struct GameState;
+class Game;
 
-/// The highscore window "Form2": the eight best results from "score.sre", the entry of a new
-/// result right after a game, and the banner that hands the result to the score page.
+/// The highscore window "Form2": shows the eight best results from "score.sre", offers the
+/// result of the game just over for entry, and saves the table when it closes. Its banner
+/// hands the result to the score page.
 ///
 /// Controls keep their classic names; the two label arrays are "NameNN_1".."NameNN_8" and
-/// "ScorEE_1".."ScorEE_8" (place 1 first).
-class HighscoreWindow : public QWidget {
+/// "ScorEE_1".."ScorEE_8" (place 1 first). Names and scores are shown exactly as stored or
+/// typed, never as markup.
+class HighscoreWindow : public GameDialog {
     Q_OBJECT
 public:
-    /// Builds the window, reads the table and, while `state.Spiel` is set, offers
-    /// `state.PunkteInList` for entry and clears `Spiel`. Returns the shown window, which
-    /// saves and hands back to the main window when it closes, then deletes itself. Returns
-    /// nullptr when "score.sre" could not be read: the player was told, the old file was kept
-    /// as "score.sre.bak", the initial table saved, `Spiel` cleared and the main window handed
-    /// back. The caller disables the main window before calling; a parent, if given, must not
-    /// be that disabled window.
-    static HighscoreWindow* open(GameState& state, const ProgramFolder& folder,
-                                 DialogServices& dialogs, MainWindowLink& link,
-                                 QWidget* parent = nullptr);
+    /// Reads the table and, while the game asks for it, offers its result for entry. Returns
+    /// the window, not yet shown. Returns null when "score.sre" could not be read: the player
+    /// was told and the table was saved anew.
+    static HighscoreWindow* open(Game& game, const ProgramFolder& folder, DialogServices& dialogs,
+                                 QWidget* parent);
+
+    /// The player reached a place and gave no name: the table stays open beside a usable main
+    /// window.
+    bool nameCancelled() const { return m_nameCancelled; }
+
+    /// Closing saves the table (with the entry made here) before the window goes.
+    void done(int result) override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    HighscoreWindow(GameState& state, const ProgramFolder& folder, DialogServices& dialogs,
-                    MainWindowLink& link, QWidget* parent);
+    HighscoreWindow(const ProgramFolder& folder, DialogServices& dialogs, QWidget* parent);
 
     void buildControls();
-    /// The load step: false when it failed and the window must close unshown.
-    bool runOpening();
-    void failOpening(const ScoreError& error, bool fileExists);
+    /// False when the table could not be read; the player has been told why.
+    bool offer(Game& game);
+    void reportUnreadable(const ScoreError& error);
     enum class Layout { Initial, WithoutBanner, WithBanner };
     void applyLayout(Layout layout);
-    ScoreTable shownTable() const;
     void showTable(const ScoreTable& table);
-    /// Saves and hands the activation back to the main window; runs once.
-    void finish();
-    void saveHighScore();
-    void bannerClicked();
-    QWidget* messageParent();
+    void save();
 
-    GameState& m_state;
     ProgramFolder m_folder;
     DialogServices& m_dialogs;
-    MainWindowLink& m_link;
     ScoreEncoder m_encoder;
 
     std::array<QLabel*, ScorePlaces> m_names{};
@@ -70,10 +65,11 @@ private:
     QLabel* m_banner = nullptr;     // Picture1
     QPushButton* m_ok = nullptr;    // Command1
 
-    /// An existing "score.sre" was not taken over (damaged or incomplete): it is copied to
-    /// "score.sre.bak" before the save replaces it.
-    bool m_backupBeforeSave = false;
-    bool m_finished = false;
+    /// The result as shown in Label7: the digits of the score, empty before the first game.
+    QString m_resultText;
+    /// What this window added to the table; closing puts it into the file as it is then.
+    std::optional<ScoreEntry> m_added;
+    bool m_nameCancelled = false;
 };
 
 } // namespace brixolan

@@ -110,4 +110,33 @@ bool backupScoreFile(const ProgramFolder& folder, QString* error) {
     return writeFileAtomically(folder.path(QLatin1String(ScoreBackupName)), bytes, error);
 }
 
+Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
+    const ScoreFileContent content = readScoreFile(folder);
+    ScoreTable table = initialScoreTable();
+    bool damaged = content.fileExists;
+    if (content.status == ScoreFileStatus::Read) {
+        table = content.table;
+        damaged = false;
+    }
+    if (added) {
+        Ranking ranking = rankResult(table, parseScore(added->score).value);
+        if (ranking.error) {
+            table = initialScoreTable();
+            damaged = content.fileExists;
+            ranking = rankResult(table, parseScore(added->score).value);
+        }
+        insertEntry(table, ranking.place, *added);
+    }
+    QString error;
+    if (damaged && !backupScoreFile(folder, &error))
+        return Outcome::failure(QStringLiteral("Die bisherige Highscore-Datei konnte nicht "
+                                               "gesichert werden und bleibt deshalb unverändert.\n") +
+                                error);
+    if (!writeScoreFile(folder, table, &error))
+        return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden; die "
+                                               "bisherige Datei bleibt erhalten.\n") +
+                                error);
+    return {};
+}
+
 } // namespace brixolan

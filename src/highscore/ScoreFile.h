@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Outcome.h"
 #include "ScoreTable.h"
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace brixolan {
 
@@ -50,5 +52,10 @@ bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QStrin
 /// a German description, when the file cannot be read, is larger than 4 MB (no table is; it
 /// stays as it is), or the copy cannot be written.
 bool backupScoreFile(const ProgramFolder& folder, QString* error);
+
+/// Saves the table as the highscore window closes: reads "score.sre" as it is now, puts
+/// `added` in at the place its score earns there, and writes it back. A file that is no table
+/// is kept as "score.sre.bak" and replaced by the initial table.
+Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added);
 
 } // namespace brixolan

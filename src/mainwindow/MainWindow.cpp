@@ -1,8 +1,9 @@
 #include "MainWindow.h"
 
 #include "AboutWindow.h"
-#include "Fonts.h"
 #include "FontSchemeDialog.h"
+#include "Fonts.h"
+#include "Geometry.h"
 #include "HighscoreWindow.h"
 #include "KeyCodes.h"
 #include "NewGameDialog.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <array>
@@ -25,11 +27,14 @@ namespace brixolan {
 
 namespace {
 
-// Window geometry as designed, in pixels (15 twips make one pixel).
+// Window geometry as designed, in pixels.
 constexpr QSize DesignClientSize(510, 515);
 constexpr QPoint WellPosition(8, 8);
 constexpr int WellBorder = 2; // the sunken frame around the well
 constexpr int DesignWellRight = 262;
+
+const QString StartCaption = QStringLiteral("Spiel starten");
+const QString AbortCaption = QStringLiteral("Spiel abbrechen");
 
 struct Caption {
     const char* name;
@@ -45,21 +50,6 @@ constexpr std::array<Caption, 5> Captions = {{
     {"Label5", "Lines :", {280, 240, 193, 41}},
     {"Label2", "Nächster Stein :", {280, 360, 225, 41}},
 }};
-
-// The stand-in for the caption face runs wider than the original: one size for all captions,
-// the largest at which every caption still fits its designed box.
-QFont fittedCaptionFont() {
-    for (qreal size = 24; size > 8; size -= 1) {
-        const QFont font = captionFont(size);
-        const QFontMetrics metrics(font);
-        if (std::all_of(Captions.begin(), Captions.end(), [&](const Caption& caption) {
-                return metrics.horizontalAdvance(QString::fromUtf8(caption.text)) <=
-                       caption.box.width();
-            }))
-            return font;
-    }
-    return captionFont(8);
-}
 
 Surface* makeSurface(QWidget* parent, const char* name, QPoint at, QSize size) {
     auto* surface = new Surface(parent);
@@ -85,14 +75,14 @@ void addSeparator(QMenu* menu, const char* name) {
 MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random,
                        Clock& clock, QWidget* parent)
     : QMainWindow(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
-      m_game(*this, random, clock), m_splash(std::make_unique<SplashWindow>()),
-      m_wait(std::make_unique<WaitWindow>()) {
+      m_game(*this, random, clock), m_timer(new QTimer(this)),
+      m_splash(std::make_unique<SplashWindow>()), m_wait(std::make_unique<WaitWindow>()) {
     setObjectName(QStringLiteral("SpielMain"));
     setWindowTitle(QStringLiteral("Brixolan 1.65 Release"));
-    m_timer.setObjectName(QStringLiteral("Timer1"));
-    m_timer.setTimerType(Qt::PreciseTimer);
-    m_timer.setInterval(50);
-    connect(&m_timer, &QTimer::timeout, this, &MainWindow::runTick);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(50);
+    connect(m_timer, &QTimer::timeout, this, [this] { m_game.tick(); });
     buildControls();
     buildMenu();
     placeControls();
@@ -114,10 +104,10 @@ void MainWindow::buildControls() {
     m_rightColumn->setFixedSize(DesignClientSize);
     QWidget* column = m_rightColumn;
 
-    m_backdrop = new QLabel(column);
-    m_backdrop->setObjectName(QStringLiteral("Label1"));
-    m_backdrop->setGeometry(264, 8, 238, 500); // the design ran 3 px past the window
-    m_backdrop->setStyleSheet(
+    auto* backdrop = new QLabel(column);
+    backdrop->setObjectName(QStringLiteral("Label1"));
+    backdrop->setGeometry(264, 8, 238, 500); // the design ran 3 px past the window
+    backdrop->setStyleSheet(
         QStringLiteral("background: #000000; border: 1px solid #0a3d0a; border-radius: 4px;"));
 
     m_wellFrame = new QWidget(client);
@@ -129,11 +119,11 @@ void MainWindow::buildControls() {
     m_well->setFocusPolicy(Qt::StrongFocus);
     m_well->installEventFilter(this);
 
-    const QFont font = fittedCaptionFont();
     for (const Caption& caption : Captions) {
-        auto* label = new QLabel(QString::fromUtf8(caption.text), column);
+        const QString text = QString::fromUtf8(caption.text);
+        auto* label = new QLabel(text, column);
         label->setObjectName(QString::fromLatin1(caption.name));
-        label->setFont(font);
+        label->setFont(condensedToFit(captionFont(24), text, caption.box.width()));
         label->setStyleSheet(QStringLiteral("color: #00ff00; background: transparent;"));
         label->setGeometry(caption.box);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -146,14 +136,14 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenu() {
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("Datei"));
-    m_fileMenu->setObjectName(QStringLiteral("rte"));
-    m_quickStart = addItem(m_fileMenu, "ss", QStringLiteral("Schnellstart"));
-    m_startItem = addItem(m_fileMenu, "fgsfg", QString::fromUtf8(StartCaption));
-    addSeparator(m_fileMenu, "hgdjd");
-    QAction* highscore = addItem(m_fileMenu, "Highscore", QStringLiteral("HighScore"));
-    addSeparator(m_fileMenu, "dsg");
-    QAction* quit = addItem(m_fileMenu, "ertet", QStringLiteral("Beenden"));
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("Datei"));
+    fileMenu->setObjectName(QStringLiteral("rte"));
+    m_quickStart = addItem(fileMenu, "ss", QStringLiteral("Schnellstart"));
+    m_startItem = addItem(fileMenu, "fgsfg", StartCaption);
+    addSeparator(fileMenu, "hgdjd");
+    QAction* highscore = addItem(fileMenu, "Highscore", QStringLiteral("HighScore"));
+    addSeparator(fileMenu, "dsg");
+    QAction* quit = addItem(fileMenu, "ertet", QStringLiteral("Beenden"));
 
     m_optionsMenu = menuBar()->addMenu(QStringLiteral("Optionen"));
     m_optionsMenu->setObjectName(QStringLiteral("zrtz"));
@@ -164,21 +154,21 @@ void MainWindow::buildMenu() {
     addSeparator(m_optionsMenu, "strich");
     QAction* uninstall = addItem(m_optionsMenu, "deinstall", QStringLiteral("Deinstallieren"));
 
-    m_helpMenu = menuBar()->addMenu(QStringLiteral("?"));
-    m_helpMenu->setObjectName(QStringLiteral("hfg"));
-    QAction* info = addItem(m_helpMenu, "infodat", QStringLiteral("InfoDatei anzeigen"));
-    addSeparator(m_helpMenu, "hgj");
-    QAction* about = addItem(m_helpMenu, "dgfds", QStringLiteral("Info"));
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("?"));
+    helpMenu->setObjectName(QStringLiteral("hfg"));
+    QAction* info = addItem(helpMenu, "infodat", QStringLiteral("InfoDatei anzeigen"));
+    addSeparator(helpMenu, "hgj");
+    QAction* about = addItem(helpMenu, "dgfds", QStringLiteral("Info"));
 
-    connect(m_quickStart, &QAction::triggered, this, [this] { m_game.quickStart(); });
-    connect(m_startItem, &QAction::triggered, this, [this] { m_game.startItemClicked(); });
-    connect(highscore, &QAction::triggered, this, &MainWindow::showHighscore);
+    connect(m_quickStart, &QAction::triggered, this, &MainWindow::quickStart);
+    connect(m_startItem, &QAction::triggered, this, &MainWindow::startOrAbort);
+    connect(highscore, &QAction::triggered, this, [this] { showHighscore(false); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
     connect(font, &QAction::triggered, this, &MainWindow::showFontScheme);
     connect(stones, &QAction::triggered, this, &MainWindow::showStoneScheme);
     connect(uninstall, &QAction::triggered, this, &MainWindow::startUninstaller);
     connect(info, &QAction::triggered, this, &MainWindow::showInfoFile);
-    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(about, &QAction::triggered, this, [this] { openWindow(new AboutWindow(this)); });
 }
 
 void MainWindow::placeControls() {
@@ -193,121 +183,110 @@ void MainWindow::placeControls() {
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
-void MainWindow::runTick() {
-    // Most ticks draw the very tiles the screen already shows (a stone falls every few ticks
-    // only); putting the same picture on the screen again would be the tick's largest cost.
-    m_inTick = true;
-    m_game.tick();
-    m_inTick = false;
-    if (!m_shownTilesValid || m_tiles != m_shownTiles)
-        m_well->refresh();
-    m_shownTiles.swap(m_tiles);
-    m_shownTilesValid = true;
-}
-
-void MainWindow::refreshWellOutsideTick() {
-    if (m_inTick)
-        return;
-    m_well->refresh();
-    m_shownTilesValid = false;
-}
-
-void MainWindow::formActivate() { m_game.activate(); }
-
-void MainWindow::returnToMainWindow() {
-    setEnabled(true);
-    if (!isVisible())
-        return;
-    raise();
-    activateWindow();
-    m_well->setFocus(Qt::ActiveWindowFocusReason);
-    formActivate();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_well &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const int code = virtualKeyCode(key->key());
-        if (event->type() == QEvent::KeyPress) {
-            if (code >= 0)
-                m_game.keyDown(code);
-        } else if (!key->isAutoRepeat() && code >= 0) {
-            // X11 sends a held key as release/press pairs; only a real release lets go.
-            m_game.keyUp(code);
-        }
-        return true;
+void MainWindow::updateControls() {
+    const bool running = m_game.running();
+    m_startItem->setText(running ? AbortCaption : StartCaption);
+    m_optionsMenu->menuAction()->setEnabled(!running);
+    m_optionsMenu->setEnabled(!running);
+    m_quickStart->setEnabled(!running && !m_quickStartHeld);
+    if (running != m_timer->isActive()) {
+        if (running)
+            m_timer->start();
+        else
+            m_timer->stop();
     }
-    return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program, whatever else is open.
-    m_timer.stop();
-    event->accept();
-    QApplication::closeAllWindows();
-    QCoreApplication::quit();
+void MainWindow::activate() {
+    m_game.activate();
+    updateControls();
 }
 
-// --- GameView: timer, menu, windows -------------------------------------------------------
+void MainWindow::startOrAbort() {
+    if (m_game.running()) {
+        m_game.abort();
+        m_quickStartHeld = false;
+        updateControls();
+        return;
+    }
+    m_quickStartHeld = true;
+    updateControls();
+    openWindow(new NewGameDialog(m_game, this));
+}
 
-void MainWindow::setTimerRunning(bool running) {
-    if (running)
-        m_timer.start();
+void MainWindow::quickStart() {
+    m_game.quickStart();
+    updateControls();
+}
+
+void MainWindow::gameOver() {
+    m_quickStartHeld = false;
+    updateControls();
+    showHighscore(true);
+}
+
+void MainWindow::openWindow(QDialog* window, bool modal) {
+    connect(window, &QDialog::finished, this, [this] {
+        // Back from one of our windows: this one becomes the active window and runs its
+        // activation, which starts a game while one is wanted.
+        if (!isVisible())
+            return;
+        raise();
+        activateWindow();
+        m_well->setFocus(Qt::ActiveWindowFocusReason);
+        activate();
+    });
+    if (modal)
+        window->open();
     else
-        m_timer.stop();
+        window->show();
 }
 
-void MainWindow::setStartItemCaption(const std::string& caption) {
-    m_startItem->setText(QString::fromStdString(caption));
-}
-
-void MainWindow::setQuickStartEnabled(bool enabled) { m_quickStart->setEnabled(enabled); }
-
-void MainWindow::setOptionsEnabled(bool enabled) {
-    m_optionsMenu->menuAction()->setEnabled(enabled);
-    m_optionsMenu->setEnabled(enabled);
-}
-
-void MainWindow::setMainWindowEnabled(bool enabled) { setEnabled(enabled); }
-
-void MainWindow::showNewGameDialog() {
-    // Our windows stand alone: a child of the disabled main window would be disabled too.
-    auto* dialog = new NewGameDialog(m_game, *this);
-    dialog->show();
-}
-
-void MainWindow::showHighscoreWindow() {
-    HighscoreWindow::open(m_game.state(), m_folder, m_dialogs, *this);
-}
-
-void MainWindow::reportDrawFailure() {
-    m_timer.stop();
-    m_dialogs.message(this,
-                      QStringLiteral("Nicht genügend Speicher - beenden sie Tasks aus dem SysTray "
-                                     "und probieren sie erneut !!!"),
-                      QStringLiteral("Fehler"), MessageIcon::None);
-    m_dialogs.endProgramNow();
-}
-
-void MainWindow::showHighscore() {
-    setEnabled(false);
-    showHighscoreWindow();
-}
-
-void MainWindow::showAbout() {
-    setEnabled(false);
-    (new AboutWindow(*this))->show();
+void MainWindow::showHighscore(bool afterGame) {
+    if (m_highscore) {
+        if (!afterGame) {
+            m_highscore->raise();
+            m_highscore->activateWindow();
+            return;
+        }
+        // The open table saves before the new one reads the file; its end must not run the
+        // activation, which would start a game with the result still unoffered.
+        m_highscore->disconnect(this);
+        m_highscore->close();
+    }
+    m_highscore = HighscoreWindow::open(m_game, m_folder, m_dialogs, this);
+    if (!m_highscore)
+        return;
+    // After a cancelled name the table stays open beside a usable main window.
+    openWindow(m_highscore, !m_highscore->nameCancelled());
 }
 
 void MainWindow::showFontScheme() {
-    setEnabled(false);
-    (new FontSchemeDialog(m_folder, m_resources, m_dialogs, *m_wait, *this))->show();
+    auto* dialog = new FontSchemeDialog(m_folder, m_dialogs, *m_wait, false, this);
+    connect(dialog, &SchemeDialog::applied, this, [this] {
+        reloadGraphics();
+        aktualizeSchrift();
+    });
+    openWindow(dialog);
 }
 
 void MainWindow::showStoneScheme() {
-    setEnabled(false);
-    (new StoneSchemeDialog(m_folder, m_resources, m_dialogs, *m_wait, *this))->show();
+    auto* dialog = new StoneSchemeDialog(m_folder, m_dialogs, *m_wait, false, this);
+    connect(dialog, &SchemeDialog::applied, this, &MainWindow::reloadGraphics);
+    openWindow(dialog);
+}
+
+void MainWindow::reloadGraphics() {
+    m_wait->showNow();
+    if (m_resources.loadAll(m_folder)) {
+        m_dialogs.message(nullptr,
+                          QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht "
+                                         "finden . \r\n\r\n-Überprüfen sie ob alle Dateien aus "
+                                         "dem ZIP Archiv entzippt sind ."),
+                          QStringLiteral("Dateien nicht gefunden !"), MessageIcon::None);
+        m_dialogs.endProgramNow();
+    }
+    m_wait->hide();
 }
 
 void MainWindow::showInfoFile() {
@@ -332,6 +311,30 @@ void MainWindow::startUninstaller() {
         return;
     }
     close();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_well &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int code = virtualKeyCode(key->key());
+        if (code >= 0 && event->type() == QEvent::KeyPress)
+            m_game.keyDown(code);
+        // X11 sends a held key as release/press pairs; only a real release lets go.
+        else if (code >= 0 && !key->isAutoRepeat())
+            m_game.keyUp(code);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program, whatever else is open; open windows close
+    // (and save) on the way.
+    m_timer->stop();
+    event->accept();
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
 }
 
 } // namespace brixolan

@@ -3,135 +3,115 @@
 #include "DialogServices.h"
 #include "Game.h"
 #include "GameView.h"
-#include "MainWindowLink.h"
 #include "ProgramFolder.h"
 #include "ResourceStore.h"
 
 #include <QMainWindow>
-#include <QTimer>
-#include <array>
+#include <QPointer>
 #include <memory>
-#include <vector>
+#include <optional>
 
 class QAction;
-class QLabel;
+class QDialog;
 class QMenu;
+class QTimer;
 
 namespace brixolan {
 
-class Surface;
+class HighscoreWindow;
 class SplashWindow;
+class Surface;
 class WaitWindow;
 
 /// The main window `SpielMain`: the well, the number displays, the preview, the menu and the
-/// game timer. It draws what the game reports and holds no rule of its own.
-class MainWindow : public QMainWindow, public GameView, public MainWindowLink {
+/// game timer. It shows what the game reports and holds no rule of its own; its menu and timer
+/// follow from whether a game runs.
+class MainWindow : public QMainWindow, private GameView {
     Q_OBJECT
 public:
     MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random, Clock& clock,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    /// Start-up: splash, screen check, graphics with the repair loop, sizes, "Kein Spiel".
-    /// False when the program has to end (the player has been told why).
-    bool formLoad(QSize screenSize);
+    /// Start-up before the window shows: splash, screen check, the graphics with the repair
+    /// dialogs, sizes, "Kein Spiel". False when the program has to end; the player has been
+    /// told why.
+    bool startUp(QSize screenSize);
 
-    /// The activation handler: runs when the window becomes active coming from one of our
-    /// own windows, once after start-up, and from the quick start.
-    void formActivate();
+    /// The activation: the window became active coming from one of our own windows (and once
+    /// after start-up); starts a game while one is wanted.
+    void activate();
 
-    /// One step of the game timer: the tick, then the well on screen.
-    void runTick();
-
-    /// Number display: `text` zero-padded to `cells` digit cells.
-    void draw(const QString& text, Display display, int cells);
-    /// Status text centred in the well.
-    void drawTextInMiddle(const QString& text);
-    /// Preview of stone kind `number`.
-    void drawStein(int number);
-    /// Sizes the four number displays from the digit bitmap and shows them as zeros.
-    void aktualizeSchrift();
-
-    Game& game() { return m_game; }
-    ResourceStore& resources() { return m_resources; }
-    WaitWindow& waitWindow() { return *m_wait; }
-    const ProgramFolder& folder() const { return m_folder; }
-    QTimer& timer() { return m_timer; }
-    Surface* surface(Display display) const;
-    Surface* well() const { return m_well; }
-    Surface* preview() const { return m_preview; }
-
-    // GameView
-    void clearWell() override;
-    void fillWellBlack() override;
-    void drawWellTile(int code, int row, int column) override;
-    void drawTextInMiddle(const std::string& text) override;
-    void drawNumber(Display display, const std::string& digits, int cells) override;
-    void clearPreview() override;
-    void drawPreview(int kind) override;
-    void setTimerRunning(bool running) override;
-    void setStartItemCaption(const std::string& caption) override;
-    void setQuickStartEnabled(bool enabled) override;
-    void setOptionsEnabled(bool enabled) override;
-    void setMainWindowEnabled(bool enabled) override;
-    void showNewGameDialog() override;
-    void showHighscoreWindow() override;
-    void reportDrawFailure() override;
-
-    // MainWindowLink
-    QWidget* mainWidget() override { return this; }
-    bool isMainWindowVisible() const override { return isVisible(); }
-    void returnToMainWindow() override;
-    void refreshDigitDisplays() override { aktualizeSchrift(); }
+    const Game& game() const { return m_game; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // GameView
+    void showWell(const Well& picture) override;
+    void showText(std::string_view text) override;
+    void showNumber(Display display, std::int64_t value) override;
+    void showPreview(std::optional<int> kind) override;
+    void gameOver() override;
+
     void buildControls();
     void buildMenu();
     void placeControls();
-    void showHighscore();
-    void showAbout();
+    /// Menu and timer as the game stands.
+    void updateControls();
+
+    void startOrAbort();
+    void quickStart();
+    /// Opens one of our windows, as a rule window-modal; its end hands the activation back.
+    void openWindow(QDialog* window, bool modal = true);
+    /// After a game a new table replaces an open one; from the menu an open one comes to the
+    /// front.
+    void showHighscore(bool afterGame);
     void showFontScheme();
     void showStoneScheme();
     void showInfoFile();
     void startUninstaller();
-    /// Opens a scheme dialog while the window is still hidden and waits until it is closed.
-    void runRepairDialog(bool stones);
-    /// Shows the well's picture at once unless a tick is drawing it (the tick decides then).
-    void refreshWellOutsideTick();
+
+    /// Reloads the store after a scheme was applied; a missing file ends the program.
+    void reloadGraphics();
+    /// One pass of the start-up load; true when all seventeen bitmaps are there, otherwise
+    /// the repair dialog has run. No value when the program has to end.
+    std::optional<bool> loadGraphicsOrRepair();
+
+    /// The well's picture could not be made (no memory): the player is told, the program ends.
+    [[noreturn]] void reportDrawFailure();
+    void drawNumber(Surface* surface, const QString& digits, int cells);
+    void drawStein(int kind);
+    void aktualizeSchrift();
+    Surface* display(Display which) const;
 
     ProgramFolder m_folder;
     DialogServices& m_dialogs;
     ResourceStore m_resources;
     Game m_game;
-    QTimer m_timer;
+    QTimer* m_timer = nullptr;
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<WaitWindow> m_wait;
+    QPointer<HighscoreWindow> m_highscore;
 
     QWidget* m_wellFrame = nullptr;
     QWidget* m_rightColumn = nullptr; // everything right of the well
-    Surface* m_well = nullptr;    // Picture1
-    Surface* m_points = nullptr;  // Picture2
-    Surface* m_level = nullptr;   // Picture3
-    Surface* m_preview = nullptr; // Picture4
-    Surface* m_lines = nullptr;   // Picture5
-    Surface* m_high = nullptr;    // Picture6
-    QLabel* m_backdrop = nullptr; // Label1
+    Surface* m_well = nullptr;        // Picture1
+    Surface* m_points = nullptr;      // Picture2
+    Surface* m_level = nullptr;       // Picture3
+    Surface* m_preview = nullptr;     // Picture4
+    Surface* m_lines = nullptr;       // Picture5
+    Surface* m_high = nullptr;        // Picture6
+    /// The well as the screen shows it; none while a text stands in it.
+    std::optional<Well> m_shownWell;
 
-    // The tiles drawn into the well by the running tick, and those the screen shows.
-    std::vector<std::array<int, 3>> m_tiles;
-    std::vector<std::array<int, 3>> m_shownTiles;
-    bool m_shownTilesValid = false;
-    bool m_inTick = false;
-
-    QMenu* m_fileMenu = nullptr;
     QMenu* m_optionsMenu = nullptr;
-    QMenu* m_helpMenu = nullptr;
     QAction* m_quickStart = nullptr;
     QAction* m_startItem = nullptr;
+    /// "Schnellstart" stays off from opening the new-game dialog until a game ends.
+    bool m_quickStartHeld = false;
 };
 
 } // namespace brixolan

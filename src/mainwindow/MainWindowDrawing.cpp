@@ -6,6 +6,8 @@
 #include "Stones.h"
 #include "Surface.h"
 
+#include <QTimer>
+
 namespace brixolan {
 
 namespace {
@@ -13,12 +15,28 @@ namespace {
 constexpr QSize StoneCell(25, 25);
 constexpr QSize DigitCell(25, 42);
 
-QSize sizeOf(const QImage* image) { return image ? image->size() : QSize(0, 0); }
+struct DisplayCells {
+    Display display;
+    int cells;
+};
+constexpr std::array<DisplayCells, 4> DisplayWidths = {
+    {{Display::Points, 9}, {Display::Level, 2}, {Display::Lines, 3}, {Display::High, 1}}};
+
+int cellsOf(Display display) {
+    for (const DisplayCells& width : DisplayWidths)
+        if (width.display == display)
+            return width.cells;
+    return 1;
+}
+
+QRect stoneCell(int row, int column) {
+    return {QPoint(StoneCell.width() * column, StoneCell.height() * row), StoneCell};
+}
 
 } // namespace
 
-Surface* MainWindow::surface(Display display) const {
-    switch (display) {
+Surface* MainWindow::display(Display which) const {
+    switch (which) {
     case Display::Points:
         return m_points;
     case Display::Level:
@@ -28,94 +46,93 @@ Surface* MainWindow::surface(Display display) const {
     case Display::High:
         return m_high;
     }
-    return nullptr;
+    return m_points;
 }
 
-void MainWindow::draw(const QString& text, Display display, int cells) {
-    Surface* target = surface(display);
-    QString padded = QString(std::max(0, cells - int(text.size())), QLatin1Char('0')) + text;
-    target->clear();
-    for (int cell = 0; cell < cells && cell < padded.size(); ++cell) {
-        const QChar digit = padded.at(cell);
-        // Only digits have a bitmap; anything else leaves its cell empty.
-        if (digit < QLatin1Char('0') || digit > QLatin1Char('9'))
-            continue;
-        if (const QImage* source = m_resources.resHdc(DigitElement(digit.digitValue())))
-            target->copyCell(*source, DigitCell, QPoint(DigitCell.width() * cell, 0));
+void MainWindow::drawNumber(Surface* surface, const QString& digits, int cells) {
+    // Zero-padded to the cells; a longer number shows its leading digits.
+    const QString padded = QString(std::max(0, cells - int(digits.size())), QLatin1Char('0')) + digits;
+    surface->clear();
+    for (int cell = 0; cell < cells; ++cell) {
+        if (const QImage* source = m_resources.resHdc(digitElement(padded.at(cell).digitValue())))
+            surface->copyCell(*source, DigitCell, QPoint(DigitCell.width() * cell, 0));
     }
-    target->refresh();
+    surface->update();
 }
 
-void MainWindow::drawTextInMiddle(const QString& text) {
-    m_well->drawCentredText(text, comicFont(20), Qt::white);
-    m_well->refresh();
-    m_shownTilesValid = false;
-}
-
-void MainWindow::drawStein(int number) {
-    const QSize tile = sizeOf(m_resources.resHdc(1));
-    const QSize size(4 * tile.width(), 2 * tile.height());
-    if (m_preview->surfaceSize() != size && !size.isEmpty())
-        m_preview->setSurfaceSize(size);
-    if (number >= 0 && number < KindCount) {
-        const StoneKind& kind = StoneKinds[std::size_t(number)];
-        if (const QImage* source = m_resources.resHdc(kind.code)) {
-            for (const Cell& cell : kind.preview)
-                m_preview->copyCell(*source, StoneCell,
-                                    QPoint(StoneCell.width() * cell.column,
-                                           StoneCell.height() * cell.row));
+void MainWindow::drawStein(int kind) {
+    m_preview->clear();
+    if (kind >= 0 && kind < KindCount) {
+        const StoneKind& stone = StoneKinds[std::size_t(kind)];
+        if (const QImage* source = m_resources.resHdc(stone.code)) {
+            for (const Cell& cell : stone.preview)
+                m_preview->copyCell(*source, StoneCell, stoneCell(cell.row, cell.column).topLeft());
         }
     }
-    m_preview->refresh();
+    m_preview->update();
 }
 
 void MainWindow::aktualizeSchrift() {
-    const QSize digit = sizeOf(m_resources.resHdc(DigitElement(0)));
-    const int height = std::max(1, digit.height());
-    const std::array<std::pair<Display, int>, 4> displays = {
-        {{Display::Points, 9}, {Display::Level, 2}, {Display::Lines, 3}, {Display::High, 1}}};
-    for (const auto& [display, cells] : displays) {
-        surface(display)->setSurfaceSize(QSize(std::max(1, cells * digit.width()), height));
-        draw(QString(), display, cells);
+    const QImage* zero = m_resources.resHdc(digitElement(0));
+    const QSize digit = zero ? zero->size() : QSize(1, 1);
+    for (const auto& [which, cells] : DisplayWidths) {
+        display(which)->setSurfaceSize(QSize(cells * digit.width(), digit.height()));
+        drawNumber(display(which), QString(), cells);
     }
 }
 
-// --- GameView: drawing --------------------------------------------------------------------
-
-void MainWindow::clearWell() {
-    m_well->clear();
-    m_tiles.clear();
-    refreshWellOutsideTick();
+void MainWindow::reportDrawFailure() {
+    m_timer->stop();
+    m_dialogs.message(this,
+                      QStringLiteral("Nicht genügend Speicher - beenden sie Tasks aus dem SysTray "
+                                     "und probieren sie erneut !!!"),
+                      QStringLiteral("Fehler"), MessageIcon::None);
+    m_dialogs.endProgramNow();
 }
 
-void MainWindow::fillWellBlack() {
+// --- GameView ------------------------------------------------------------------------------
+
+void MainWindow::showWell(const Well& picture) {
+    if (m_well->image().isNull())
+        reportDrawFailure();
+    if (!m_shownWell) {
+        m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
+        m_well->update();
+    }
+    // Only the cells that differ from the screen are drawn and put on it: most ticks move
+    // nothing.
+    for (int row = 0; row < WellRows; ++row) {
+        for (int column = 0; column < WellColumns; ++column) {
+            const std::int32_t code = picture[std::size_t(row)][std::size_t(column)];
+            if (m_shownWell && (*m_shownWell)[std::size_t(row)][std::size_t(column)] == code)
+                continue;
+            const QRect cell = stoneCell(row, column);
+            m_well->fill(cell, Qt::black);
+            // A missing bitmap is no failure: that cell stays black.
+            if (const QImage* source = m_resources.resHdc(code))
+                m_well->copyCell(*source, StoneCell, cell.topLeft());
+            m_well->update(cell);
+        }
+    }
+    m_shownWell = picture;
+}
+
+void MainWindow::showText(std::string_view text) {
+    if (m_well->image().isNull())
+        reportDrawFailure();
     m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
-    m_tiles.clear();
-    refreshWellOutsideTick();
+    m_well->drawCentredText(QString::fromUtf8(text.data(), qsizetype(text.size())), comicFont(20),
+                            Qt::white);
+    m_well->update();
+    m_shownWell.reset();
 }
 
-void MainWindow::drawWellTile(int code, int row, int column) {
-    // A missing bitmap is no failure: that cell stays black.
-    if (const QImage* source = m_resources.resHdc(code))
-        m_well->copyCell(*source, StoneCell,
-                         QPoint(StoneCell.width() * column, StoneCell.height() * row));
-    m_tiles.push_back({code, row, column});
-    refreshWellOutsideTick();
+void MainWindow::showNumber(Display which, std::int64_t value) {
+    drawNumber(display(which), QString::number(value), cellsOf(which));
 }
 
-void MainWindow::drawTextInMiddle(const std::string& text) {
-    drawTextInMiddle(QString::fromStdString(text));
+void MainWindow::showPreview(std::optional<int> kind) {
+    drawStein(kind.value_or(-1));
 }
-
-void MainWindow::drawNumber(Display display, const std::string& digits, int cells) {
-    draw(QString::fromStdString(digits), display, cells);
-}
-
-void MainWindow::clearPreview() {
-    m_preview->clear();
-    m_preview->refresh();
-}
-
-void MainWindow::drawPreview(int kind) { drawStein(kind); }
 
 } // namespace brixolan

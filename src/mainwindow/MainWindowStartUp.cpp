@@ -8,22 +8,15 @@
 #include "Surface.h"
 #include "WaitWindow.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QPointer>
 
 namespace brixolan {
 
 namespace {
-
 constexpr QSize MinimumScreen(800, 600);
-
-// Table rows whose bitmap is a digit; every other row is a stone.
-bool isDigitRow(std::size_t row) { return row >= 2 && row <= 11; }
-
 } // namespace
 
-bool MainWindow::formLoad(QSize screenSize) {
+bool MainWindow::startUp(QSize screenSize) {
     m_splash->showNow();
 
     if (screenSize.width() < MinimumScreen.width() ||
@@ -34,7 +27,6 @@ bool MainWindow::formLoad(QSize screenSize) {
                                          "betragen ! Ändern sie die Auflösung und starten sie das "
                                          "Spiel erneut !"),
                           QStringLiteral("Fehler !"), MessageIcon::None);
-        m_dialogs.endProgramNow();
         return false;
     }
 
@@ -42,46 +34,49 @@ bool MainWindow::formLoad(QSize screenSize) {
     removeStaleTemporaries(m_folder.root());
 
     for (;;) {
-        const QString graphics = QStringLiteral("Grafiken");
-        if (!m_folder.folderExists(graphics) && !m_folder.makeFolder(graphics)) {
-            m_dialogs.message(nullptr,
-                              QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden. "
-                                             "Bitte prüfen sie die Schreibrechte.")
-                                  .arg(QDir::toNativeSeparators(m_folder.path(graphics))),
-                              QStringLiteral("Fehler !"), MessageIcon::None);
-            m_dialogs.endProgramNow();
+        const std::optional<bool> complete = loadGraphicsOrRepair();
+        if (!complete)
             return false;
-        }
-        m_resources.unloadAllRes();
-        const std::array<int, 17> results = m_resources.loadAll(m_folder);
-        const auto missing = std::find(results.begin(), results.end(), 0);
-        if (missing == results.end())
+        if (*complete)
             break;
-        runRepairDialog(!isDigitRow(std::size_t(missing - results.begin())));
     }
 
     const QSize tile = m_resources.resHdc(1)->size();
     m_well->setSurfaceSize(QSize(10 * tile.width(), 20 * tile.height()));
     placeControls();
-    fillWellBlack();
     aktualizeSchrift();
-    drawTextInMiddle(QStringLiteral("Kein Spiel"));
+    showText("Kein Spiel");
     m_splash->hide();
     return true;
 }
 
-void MainWindow::runRepairDialog(bool stones) {
+std::optional<bool> MainWindow::loadGraphicsOrRepair() {
+    const QString graphics = QStringLiteral("Grafiken");
+    if (!m_folder.folderExists(graphics) && !m_folder.makeFolder(graphics)) {
+        m_dialogs.message(nullptr,
+                          QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden. "
+                                         "Bitte prüfen sie die Schreibrechte.")
+                              .arg(QDir::toNativeSeparators(m_folder.path(graphics))),
+                          QStringLiteral("Fehler !"), MessageIcon::None);
+        return std::nullopt;
+    }
+    const std::optional<GraphicsFile> missing = m_resources.loadAll(m_folder);
+    if (!missing)
+        return true;
+
     // The splash would stand in front of the dialog; it returns when the dialog is done.
     m_splash->hide();
-    QPointer<QWidget> dialog;
-    if (stones)
-        dialog = new StoneSchemeDialog(m_folder, m_resources, m_dialogs, *m_wait, *this);
+    SchemeDialog* dialog = nullptr;
+    if (missing->kind == GraphicKind::Stone)
+        dialog = new StoneSchemeDialog(m_folder, m_dialogs, *m_wait, true);
     else
-        dialog = new FontSchemeDialog(m_folder, m_resources, m_dialogs, *m_wait, *this);
-    dialog->show();
-    while (dialog && dialog->isVisible())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        dialog = new FontSchemeDialog(m_folder, m_dialogs, *m_wait, true);
+    const int result = dialog->exec();
     m_splash->showNow();
+    // A scheme that cannot be applied here cannot be repaired by trying again.
+    if (result == SchemeDialog::NotApplied)
+        return std::nullopt;
+    return false;
 }
 
 } // namespace brixolan

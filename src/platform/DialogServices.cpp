@@ -10,9 +10,9 @@
 namespace brixolan {
 
 namespace {
-// A disabled window would disable the box it parents too; then the box stands alone.
+// A hidden window (the main window during start-up) cannot carry a box.
 QWidget* usableParent(QWidget* parent) {
-    return parent && parent->isEnabled() && parent->isVisible() ? parent : nullptr;
+    return parent && parent->isVisible() ? parent : nullptr;
 }
 } // namespace
 
@@ -20,6 +20,8 @@ void QtDialogServices::message(QWidget* parent, const QString& text, const QStri
                                MessageIcon icon) {
     QMessageBox box(usableParent(parent));
     box.setWindowTitle(title);
+    // File names and texts from files are quoted in messages; none of it is markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case MessageIcon::None:
@@ -60,6 +62,6 @@ bool QtDialogServices::startDetached(const QString& program) {
     return QProcess::startDetached(program, {});
 }
 
-void QtDialogServices::endProgramNow() { std::_Exit(EXIT_FAILURE); }
+void QtDialogServices::endProgram() { std::_Exit(EXIT_FAILURE); }
 
 } // namespace brixolan

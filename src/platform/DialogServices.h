@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 #include <QUrl>
+#include <cstdlib>
 #include <optional>
 
 class QWidget;
@@ -17,7 +18,8 @@ class DialogServices {
 public:
     virtual ~DialogServices() = default;
 
-    /// A modal message with an OK button only.
+    /// A modal message with an OK button only; the text is shown exactly as given, never as
+    /// markup.
     virtual void message(QWidget* parent, const QString& text, const QString& title,
                          MessageIcon icon) = 0;
     /// A modal input box; cancelling gives the empty text.
@@ -29,9 +31,16 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     /// Starts a program detached; false when it could not be started.
     virtual bool startDetached(const QString& program) = 0;
-    /// Ends the process at once: no window's closing code runs, nothing is saved. (A test
-    /// double records the call and returns; callers return right after it.)
-    virtual void endProgramNow() = 0;
+    /// Ends the process at once after a fatal message: no window's closing code runs, nothing
+    /// is saved. Never returns.
+    [[noreturn]] void endProgramNow() {
+        endProgram();
+        std::abort(); // an implementation that returned would let a dead program go on
+    }
+
+protected:
+    /// Ends the process (a test double throws instead).
+    virtual void endProgram() = 0;
 };
 
 /// The real services on Qt widgets.
@@ -44,7 +53,9 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool openUrl(const QUrl& url) override;
     bool startDetached(const QString& program) override;
-    void endProgramNow() override;
+
+protected:
+    void endProgram() override;
 };
 
 } // namespace brixolan

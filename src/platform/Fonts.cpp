@@ -1,6 +1,8 @@
 #include "Fonts.h"
 
+#include <QFontMetrics>
 #include <QStringList>
+#include <cmath>
 
 namespace brixolan {
 
@@ -29,6 +31,20 @@ QFont comicFont(qreal pointSize) {
 QFont sansSerifFont(qreal pointSize) {
     return withFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")},
                         pointSize);
+}
+
+QFont condensedToFit(QFont font, const QString& text, int width) {
+    const int natural = QFontMetrics(font).horizontalAdvance(text);
+    if (natural <= width || natural == 0)
+        return font;
+    // Stretch is a percentage of the natural width; glyph advances round, so step down until
+    // it really fits.
+    for (int stretch = int(std::floor(100.0 * width / natural)); stretch > 1; --stretch) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(text) <= width)
+            break;
+    }
+    return font;
 }
 
 } // namespace brixolan

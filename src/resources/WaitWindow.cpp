@@ -1,27 +1,22 @@
 #include "WaitWindow.h"
 
 #include "Fonts.h"
+#include "Geometry.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace brixolan {
 
 namespace {
 
-void centreOnScreen(QWidget* window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-}
-
-void paintNow(QWidget* window) {
+// The work that follows blocks the event loop; the window must be on the screen before it.
+void showNow(QWidget* window) {
+    placeOnScreen(window);
+    window->show();
+    window->raise();
     window->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -29,7 +24,10 @@ void paintNow(QWidget* window) {
 } // namespace
 
 WaitWindow::WaitWindow(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    // It stands in front of the work, never in front of a message, and never takes the focus
+    // from the window that asked for it.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QString());
     setFixedSize(251, 62); // 3765 x 930 twips
@@ -46,13 +44,8 @@ WaitWindow::WaitWindow(QWidget* parent)
 }
 
 void WaitWindow::showNow() {
-    centreOnScreen(this);
-    show();
-    raise();
-    paintNow(this);
+    brixolan::showNow(this);
 }
-
-void WaitWindow::refreshNow() { paintNow(this); }
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -99,10 +92,7 @@ SplashWindow::SplashWindow(QWidget* parent)
 }
 
 void SplashWindow::showNow() {
-    centreOnScreen(this);
-    show();
-    raise();
-    paintNow(this);
+    brixolan::showNow(this);
 }
 
 } // namespace brixolan

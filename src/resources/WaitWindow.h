@@ -11,8 +11,6 @@ public:
     explicit WaitWindow(QWidget* parent = nullptr);
     /// Shows the window and paints it at once, before the work that follows blocks.
     void showNow();
-    /// Paints it again during long work.
-    void refreshNow();
 };
 
 /// The splash window shown while the game starts.

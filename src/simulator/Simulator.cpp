@@ -1,17 +1,18 @@
 #include "Simulator.h"
 
-#include "NullGameView.h"
-
 #include "Game.h"
 #include "MixingRandom.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <istream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 
 namespace brixolan {
 
@@ -25,28 +26,59 @@ default height x 1500), then reads commands from standard input, one a line:
   down CODE | up CODE     key event with a key code (32 space, 17 Ctrl, 37..40 arrows)
   tick [N]                N timer ticks (default 1)
   cell ROW COL CODE       sets a well cell to 0 or a stone code (1 2 13 14 15 16 17)
+  row ROW CELLS           sets a well row from 10 characters: '.' or a tile letter A..G
   abort                   the menu's abort, while a game runs
   quickstart | activate   quick start; the main window's activation
-  print                   the well (row 0 first, '*' the falling stone) and the counters
+  starten LEVEL HIGH POINTS   the new-game dialog's "Starten" (activate starts the game)
+  new [OPTIONS]           a fresh program with these options, as at launch
+  print [FROM TO]         the well (row 0 first, '*' the falling stone) and the counters;
+                          with FROM TO only those rows
+  show                    what the displays show: points, level, lines, high, preview, text
 Blank lines and lines beginning with '#' are skipped. --kinds 1240 fixes the kinds of the
 coming stones; --seed seeds the generator. The time of day is fixed at midnight, so runs
 repeat. A game over takes its result to the highscore list at once.
 )";
 
-// The simulator has no windows; only the highscore window's effect on the game matters: it
-// takes the result and lowers the dialog's flag as it opens.
+// The simulator has no windows. It keeps what the displays would show, and stands in for the
+// highscore window, which takes the result and lowers the request for a game as it opens.
 class SimulatorView final : public NullGameView {
 public:
     void attach(Game& game) { m_game = &game; }
 
-    void showHighscoreWindow() override {
+    void showText(std::string_view text) override { m_text = text; }
+    void showWell(const Well&) override { m_text.clear(); }
+    void showNumber(Display display, std::int64_t value) override {
+        m_numbers[static_cast<std::size_t>(display)] = value;
+    }
+    void showPreview(std::optional<int> kind) override { m_preview = kind; }
+    void gameOver() override {
         if (m_game != nullptr) {
-            m_game->state().Spiel = false;
+            (void)m_game->takeOffer();
         }
+    }
+
+    void print(std::ostream& out) const {
+        constexpr std::array<int, 4> Cells = {9, 2, 3, 1};
+        constexpr std::array<const char*, 4> Names = {"points", "level", "lines", "high"};
+        for (std::size_t n = 0; n < Cells.size(); ++n) {
+            std::string digits = std::to_string(m_numbers[n]);
+            if (digits.size() < static_cast<std::size_t>(Cells[n])) {
+                digits.insert(0, Cells[n] - digits.size(), '0');
+            }
+            out << Names[n] << '=' << digits.substr(0, static_cast<std::size_t>(Cells[n])) << ' ';
+        }
+        out << "preview=";
+        if (m_preview) {
+            out << *m_preview;
+        }
+        out << " text=" << m_text << '\n';
     }
 
 private:
     Game* m_game = nullptr;
+    std::array<std::int64_t, 4> m_numbers{};
+    std::optional<int> m_preview;
+    std::string m_text = "Kein Spiel";
 };
 
 class MidnightClock final : public Clock {
@@ -121,28 +153,62 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
     return std::nullopt;
 }
 
-void printState(const Game& game, std::ostream& out) {
+void printState(const Game& game, std::size_t firstRow, std::size_t lastRow, std::ostream& out) {
     const GameState& s = game.state();
-    out << game.wellText() << "Punkte=" << s.Punkte << " SteinPunkte=" << s.SteinPunkte
+    const std::string well = game.wellText();
+    constexpr std::size_t RowLength = WellColumns + 1;
+    out << well.substr(firstRow * RowLength, (lastRow - firstRow + 1) * RowLength) << "Punkte=" << s.Punkte << " SteinPunkte=" << s.SteinPunkte
         << " Lines=" << s.Lines << " Level=" << s.Level << " Next=" << s.SteinFolge[0]
         << " Drehung=" << s.Drehung << " i=" << s.i << " DrehDelay=" << s.DrehDelay
         << " DropDelay=" << s.DropDelay << " GameOver=" << (s.GameOver ? 1 : 0) << " PunkteInList=";
-    if (s.HasPunkteInList) {
-        out << s.PunkteInList;
+    if (s.PunkteInList) {
+        out << *s.PunkteInList;
     }
     out << '\n';
 }
 
-// Runs one command line; false when it cannot be read.
-bool runCommand(Game& game, const std::string& line, std::ostream& out) {
-    std::istringstream words(line);
-    std::vector<std::string> w;
-    for (std::string word; words >> word;) {
-        w.push_back(word);
+/// One program run: the view, the generator and the game, started from its options.
+class Session {
+public:
+    explicit Session(const Options& options) : m_random(options.seed), m_game(m_view, m_random, m_clock) {
+        m_view.attach(m_game);
+        if (!options.kinds.empty()) {
+            m_game.state().SteinFolge[0] = options.kinds.front() - '0';
+            m_game.scriptNextKinds(options.kinds.substr(1));
+        }
+        m_game.acceptNewGame(options.level, options.high,
+                             options.points.value_or(options.high * PointsPerStartHeight));
+        m_game.activate();
     }
+    Game& game() { return m_game; }
+    const SimulatorView& view() const { return m_view; }
+
+private:
+    SimulatorView m_view;
+    MixingRandom m_random;
+    MidnightClock m_clock;
+    Game m_game;
+};
+
+std::optional<std::int32_t> wellRow(const std::string& text) {
+    return parseNumber<std::int32_t>(text, 0, WellRows - 1);
+}
+
+// Runs one command line; false when it cannot be read.
+bool runCommand(std::unique_ptr<Session>& session, const std::vector<std::string>& w,
+                std::ostream& out) {
+    Game& game = session->game();
     const std::string& command = w.front();
     const std::size_t arguments = w.size() - 1;
 
+    if (command == "new") {
+        Options options;
+        if (parseOptions({w.begin() + 1, w.end()}, options) || options.help) {
+            return false;
+        }
+        session = std::make_unique<Session>(options);
+        return true;
+    }
     if ((command == "down" || command == "up") && arguments == 1) {
         const auto code = parseNumber<std::int64_t>(w[1], std::numeric_limits<std::int64_t>::min(),
                                                     std::numeric_limits<std::int64_t>::max());
@@ -167,13 +233,13 @@ bool runCommand(Game& game, const std::string& line, std::ostream& out) {
         if (!count) {
             return false;
         }
-        for (std::uint64_t n = 0; n < *count && game.state().TimerRunning; ++n) {
+        for (std::uint64_t n = 0; n < *count && game.running(); ++n) {
             game.tick();
         }
         return true;
     }
     if (command == "cell" && arguments == 3) {
-        const auto row = parseNumber<std::int32_t>(w[1], 0, WellRows - 1);
+        const auto row = wellRow(w[1]);
         const auto column = parseNumber<std::int32_t>(w[2], 0, WellColumns - 1);
         const auto code = parseNumber<std::int32_t>(w[3], 0, 17);
         if (!row || !column || !code || (*code != 0 && !isStoneCode(*code))) {
@@ -183,20 +249,56 @@ bool runCommand(Game& game, const std::string& line, std::ostream& out) {
             *code;
         return true;
     }
+    if (command == "row" && arguments == 2) {
+        const auto row = wellRow(w[1]);
+        if (!row || w[2].size() != WellColumns) {
+            return false;
+        }
+        auto& cells = game.state().Spielfeld[static_cast<std::size_t>(*row)];
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const std::int32_t code = codeOfLetter(w[2][c]);
+            if (code == 0 && w[2][c] != '.') {
+                return false;
+            }
+            cells[c] = code;
+        }
+        return true;
+    }
+    if (command == "starten" && arguments == 3) {
+        const auto level = parseNumber<std::int32_t>(w[1], std::numeric_limits<std::int32_t>::min(),
+                                                     std::numeric_limits<std::int32_t>::max());
+        const auto high = parseNumber<std::int32_t>(w[2], std::numeric_limits<std::int32_t>::min(),
+                                                    std::numeric_limits<std::int32_t>::max());
+        const auto points = parseNumber<std::int64_t>(w[3], std::numeric_limits<std::int64_t>::min(),
+                                                      std::numeric_limits<std::int64_t>::max());
+        if (!level || !high || !points) {
+            return false;
+        }
+        game.acceptNewGame(*level, *high, *points);
+        return true;
+    }
+    if (command == "print" && arguments == 2) {
+        const auto first = wellRow(w[1]);
+        const auto last = wellRow(w[2]);
+        if (!first || !last || *first > *last) {
+            return false;
+        }
+        printState(game, static_cast<std::size_t>(*first), static_cast<std::size_t>(*last), out);
+        return true;
+    }
     if (arguments != 0) {
         return false;
     }
     if (command == "abort") {
-        // The menu item aborts only while it reads "Spiel abbrechen".
-        if (game.state().StartItemCaption != StartCaption) {
-            game.startItemClicked();
-        }
+        game.abort();
     } else if (command == "quickstart") {
         game.quickStart();
     } else if (command == "activate") {
         game.activate();
     } else if (command == "print") {
-        printState(game, out);
+        printState(game, 0, WellRows - 1, out);
+    } else if (command == "show") {
+        session->view().print(out);
     } else {
         return false;
     }
@@ -217,27 +319,19 @@ int runSimulator(const std::vector<std::string>& args, std::istream& in, std::os
         return 0;
     }
 
-    SimulatorView view;
-    MixingRandom random(options.seed);
-    MidnightClock clock;
-    Game game(view, random, clock);
-    view.attach(game);
-
-    if (!options.kinds.empty()) {
-        game.state().SteinFolge[0] = options.kinds.front() - '0';
-        game.scriptNextKinds(options.kinds.substr(1));
-    }
-    game.acceptNewGame(options.level, options.high,
-                       options.points.value_or(std::int64_t{options.high} * 1500));
-    game.activate();
-
+    auto session = std::make_unique<Session>(options);
     std::string line;
     for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
-        const auto first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos || line[first] == '#') {
+        std::istringstream stream(line);
+        std::vector<std::string> words;
+        for (std::string word; stream >> word;) {
+            words.push_back(word);
+        }
+        // A line of white space of any kind is as empty as an empty one.
+        if (words.empty() || words.front().front() == '#') {
             continue;
         }
-        if (!runCommand(game, line, out)) {
+        if (!runCommand(session, words, out)) {
             out.flush();
             if (!line.empty() && line.back() == '\r') {
                 line.pop_back();

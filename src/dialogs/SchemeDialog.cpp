@@ -1,0 +1,35 @@
+#include "SchemeDialog.h"
+
+#include "DialogServices.h"
+#include "WaitWindow.h"
+
+namespace brixolan {
+
+SchemeDialog::SchemeDialog(const QString& objectName, const QString& caption, QSize clientTwips,
+                           const ProgramFolder& folder, DialogServices& dialogs, WaitWindow& wait,
+                           bool atStartUp, QWidget* parent)
+    : GameDialog(objectName, caption, clientTwips, parent), m_folder(folder), m_dialogs(dialogs),
+      m_wait(wait), m_atStartUp(atStartUp) {}
+
+void SchemeDialog::applyScheme(const QString& doneText, const QString& doneTitle,
+                               MessageIcon doneIcon) {
+    m_wait.showNow();
+    const Result<std::vector<SchemeFile>> files = schemeFiles();
+    const Outcome written = files ? writeSchemeFiles(m_folder, files.value()) : files.outcome();
+    if (!written) {
+        m_wait.hide();
+        m_dialogs.message(this, written.message(), QStringLiteral("Schema nicht übernommen"),
+                          MessageIcon::Warning);
+        if (m_atStartUp)
+            done(NotApplied);
+        return;
+    }
+    // The wait window stays up behind the message until the new bitmaps are in use.
+    m_dialogs.message(this, doneText, doneTitle, doneIcon);
+    if (!m_atStartUp)
+        emit applied();
+    m_wait.hide();
+    accept();
+}
+
+} // namespace brixolan

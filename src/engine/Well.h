@@ -1,0 +1,14 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace brixolan {
+
+inline constexpr int WellRows = 20;
+inline constexpr int WellColumns = 10;
+
+/// 20 rows of 10 cells, row 0 at the top: 0 for empty, otherwise a stone code.
+using Well = std::array<std::array<std::int32_t, WellColumns>, WellRows>;
+
+} // namespace brixolan

@@ -1,0 +1,137 @@
+// What the rule scripts cannot say compactly: whole tables over every stone and level, and
+// the generator's statistics.
+#include "Game.h"
+#include "MixingRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace brixolan {
+namespace {
+
+constexpr int KeyUp = 38;
+constexpr int KeyLeft = 37;
+constexpr int KeyRight = 39;
+
+class MidnightClock : public Clock {
+public:
+    std::int32_t secondsSinceMidnight() const override { return 0; }
+};
+
+// A stone of `kind` at level 19 (it never falls by itself), moved down `rows` by hand.
+struct Play {
+    NullGameView view;
+    MixingRandom random;
+    MidnightClock clock;
+    Game game{view, random, clock};
+    GameState& s = game.state();
+
+    Play(int kind, int rows) {
+        s.SteinFolge[0] = kind;
+        game.acceptNewGame(19, 0, 0);
+        game.activate();
+        game.tick();
+        for (auto& row : s.SteinY)
+            row += rows;
+    }
+    void hold(int key, int ticks) {
+        game.keyDown(key);
+        for (int n = 0; n < ticks; ++n)
+            game.tick();
+        game.keyUp(key);
+    }
+    bool turn() {
+        s.DrehDelay = 3;
+        const auto before = s.Drehung;
+        hold(KeyUp, 1);
+        return s.Drehung != before;
+    }
+};
+
+TEST(Turning, fourTurnsBringEveryStoneBack) {
+    for (int kind = 0; kind < KindCount; ++kind) {
+        Play play(kind, 8);
+        const std::string before = play.game.wellText();
+        for (int n = 1; n <= 4; ++n)
+            ASSERT_TRUE(play.turn()) << kind;
+        EXPECT_EQ(play.game.wellText(), before) << kind;
+    }
+}
+
+// Per stone, at the left and at the right wall, in rotations 0..3: 'y' when it may turn
+// there. A refused turn is not shifted away from the wall.
+TEST(Turning, atTheWallsATurnThatWouldLeaveTheWellIsRefused) {
+    const char* const expected[KindCount][2] = {
+        {"yyyy", "yyyy"}, {"ynyn", "ynyn"}, {"ynyy", "yyyn"}, {"ynyy", "yyyn"},
+        {"yyyn", "ynyy"}, {"ynyn", "yyyy"}, {"ynyn", "yyyy"},
+    };
+    for (int kind = 0; kind < KindCount; ++kind) {
+        for (int side = 0; side < 2; ++side) {
+            std::string pattern;
+            for (int rotation = 0; rotation < 4; ++rotation) {
+                Play play(kind, 8);
+                for (int n = 0; n < rotation; ++n)
+                    ASSERT_TRUE(play.turn());
+                play.hold(side == 0 ? KeyLeft : KeyRight, WellColumns);
+                const auto columns = play.s.SteinX;
+                const bool turned = play.turn();
+                pattern += turned ? 'y' : 'n';
+                EXPECT_TRUE(turned || play.s.SteinX == columns);
+            }
+            EXPECT_EQ(pattern, expected[kind][side]) << "kind " << kind << " side " << side;
+        }
+    }
+}
+
+TEST(Falling, thresholdFollowsTheLevel) {
+    Play play(0, 0);
+    const std::pair<int, int> table[] = {{0, 10}, {1, 9}, {2, 9}, {10, 5}, {17, 1}, {18, 1}, {19, 0}};
+    for (const auto& [level, threshold] : table) {
+        play.s.Level = level;
+        EXPECT_EQ(play.game.fallThreshold(), threshold) << level;
+    }
+}
+
+// Only the lines matter for the level, never above 19, whatever the count.
+TEST(Falling, theLevelStopsAt19) {
+    Play play(0, 0);
+    play.s.Lines = 500;
+    play.s.Spielfeld[19].fill(2);
+    play.s.NeuerStein = true;
+    play.game.tick();
+    EXPECT_EQ(play.s.Level, 19);
+    EXPECT_EQ(play.s.Lines, 501);
+}
+
+// The game re-seeds with the time of day before every draw, mostly with the same second.
+TEST(MixingRandom, reseedingWithTheSameSecondKeepsDrawsDistinctAndKindsEven) {
+    MixingRandom random(42);
+    constexpr int Draws = 70000;
+    std::array<int, KindCount> counts{};
+    std::set<double> seen;
+    for (int n = 0; n < Draws; ++n) {
+        random.reseed(30000);
+        const double r = random.next();
+        ASSERT_TRUE(r >= 0.0 && r < 1.0);
+        seen.insert(r);
+        ++counts[static_cast<std::size_t>(r * KindCount)];
+    }
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(Draws));
+    for (const int count : counts)
+        EXPECT_NEAR(count, Draws / KindCount, Draws / 70);
+}
+
+TEST(MixingRandom, reseedMixesIntoTheRunningStateInsteadOfRestarting) {
+    MixingRandom a(1);
+    MixingRandom b(2);
+    MixingRandom c(1);
+    for (MixingRandom* random : {&a, &b, &c})
+        random->reseed(100);
+    const double first = a.next();
+    EXPECT_NE(first, b.next());
+    EXPECT_EQ(first, c.next()); // the same seed and times repeat a game
+}
+
+} // namespace
+} // namespace brixolan
