@@ -54,10 +54,12 @@ grep -m 1 '<release ' "$root/usr/share/metainfo/example.brixolan.brixolan.metain
     grep -q "<release version=\"$version\" date=\"$day\"" ||
     fail "the AppStream file's newest release is not $version of $day"
 
-# Options, in German, without a display.
+# Options, in German, without a display; the new player's home stays empty.
+home=$work/home
+player=$home/.local/share/brixolan
 options() {
-    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb LC_ALL=C "$root/usr/games/brixolan" "$@" \
-        >"$work/out" 2>"$work/err"
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb LC_ALL=C HOME="$home" \
+        "$root/usr/games/brixolan" "$@" >"$work/out" 2>"$work/err"
 }
 options --help && grep -q '^Aufruf:' "$work/out" && grep -q -- '--version' "$work/out" ||
     fail "--help does not print the German usage"
@@ -69,8 +71,6 @@ options --bogus || status=$?
     fail "an unknown option does not end with status 2 and the usage on stderr"
 
 # --- The first session -----------------------------------------------------------------------
-home=$work/home
-player=$home/.local/share/brixolan
 mkdir -p "$home" "$work/bin" "$work/cache" "$work/runtime"
 chmod 700 "$work/runtime"
 # The score page is opened by the desktop's handler; this one only notes the address.
