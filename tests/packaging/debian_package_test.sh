@@ -15,7 +15,8 @@ deb=$(echo "$work"/package/*.deb)
 [ -f "$deb" ] || fail "cpack made no single .deb"
 version=$(dpkg-deb -f "$deb" Version)
 
-# Accepted: info.txt is the guide the game shows in its own window, data rather than documentation.
+# One info tag accepted: info.txt is the guide the game shows in its own window, data rather
+# than documentation.
 lintian -I --fail-on error,warning,info \
     --suppress-tags package-contains-documentation-outside-usr-share-doc "$deb" || fail "lintian"
 
@@ -153,7 +154,8 @@ table=$(window "HighScore") || fail "the highscore window did not open after the
 # The banner hands the encoded result to the score page: the score-code library was found.
 click "$table" 200 324
 within 5 test -s "$work/opened" &&
-    grep -Eq '^https://score\.brixolan\.example/score\.php\?punkte=[A-Za-z0-9._~-]+$' "$work/opened" ||
+    grep -Eq '^https://score\.brixolan\.example/score\.php\?punkte=[A-Za-z0-9._~-]+$' \
+        "$work/opened" ||
     fail "the banner opened no score page (score-code library?)"
 click "$table" 204 376 # "OK", below the banner
 gone "HighScore"

@@ -41,11 +41,13 @@ done
 # validators without errors or warnings (hints and infos are allowed).
 desktop=$prefix/share/applications/brixolan.desktop
 metainfo=$prefix/share/metainfo/example.brixolan.brixolan.metainfo.xml
-grep -qx "Exec=$prefix/games/brixolan" "$desktop" && grep -qx 'Categories=Game;BlocksGame;' "$desktop" ||
+grep -qx "Exec=$prefix/games/brixolan" "$desktop" &&
+    grep -qx 'Categories=Game;BlocksGame;' "$desktop" ||
     fail "the menu entry does not start the installed program from the Games menu"
 grep -q '<launchable type="desktop-id">brixolan.desktop</launchable>' "$metainfo" ||
     fail "the AppStream file does not launch brixolan.desktop"
-report=$(desktop-file-validate "$desktop" 2>&1 && appstreamcli validate --no-net "$metainfo" 2>&1) ||
+report=$(desktop-file-validate "$desktop" 2>&1 &&
+    appstreamcli validate --no-net "$metainfo" 2>&1) ||
     { echo "$report" >&2; fail "the menu entry or the AppStream file is invalid"; }
 ! grep -E '(error|warning):|^[EW]:' <<<"$report" >&2 || fail "the validators warn"
 

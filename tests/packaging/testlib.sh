@@ -9,7 +9,7 @@ finish() {
     local status=$?
     for pid in $game $xvfb; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    if [ "$status" = 0 ]; then rm -rf "$work"; else echo "the test's files are kept in $work" >&2; fi
+    [ "$status" = 0 ] && rm -rf "$work" || echo "the test's files are kept in $work" >&2
     exit "$status"
 }
 trap finish EXIT
