@@ -8,7 +8,8 @@ SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev \
         libgtest-dev libgmock-dev libbenchmark-dev \
         fonts-dejavu-core fonts-comic-neue fonts-3270 \
-        dpkg-dev file desktop-file-utils appstream xvfb xdotool
+        qt6-translations-l10n \
+        dpkg-dev file desktop-file-utils appstream lintian xvfb xdotool
 
 .PHONY: all deps configure build run test test-asan bench bench-startup package install uninstall clean
 

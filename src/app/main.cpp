@@ -1,20 +1,68 @@
+#include "BrixolanVersion.h"
 #include "DialogServices.h"
 #include "Geometry.h"
 #include "Game.h"
-#include "MixingRandom.h"
-#include "SystemClock.h"
 #include "Installation.h"
 #include "MainWindow.h"
+#include "MixingRandom.h"
 #include "ProgramFolder.h"
+#include "SystemClock.h"
+#include "Translations.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QScreen>
 
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// The options are read before the QApplication exists, so that --help and --version work
+// without a display. Returns the exit status when the program ends here.
+std::optional<int> handleCommandLine(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    brixolan::installGermanTranslations(app);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Klassisches Spiel mit fallenden Steinen."));
+    // Not addHelpOption(): its --help-all offers Qt's display options, which are not taken here
+    // since the options are read before the display. The text is Qt's own, translated.
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("QCommandLineParser", "Displays help on commandline options."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (!parsed || !parser.positionalArguments().isEmpty()) {
+        const QString error =
+            parsed
+                ? QStringLiteral("Unerwartetes Argument: %1").arg(parser.positionalArguments()[0])
+                : parser.errorText();
+        std::fputs(qUtf8Printable(error + QStringLiteral("\n\n") + parser.helpText()), stderr);
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qUtf8Printable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::puts("Brixolan " BRIXOLAN_VERSION);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Brixolan"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BRIXOLAN_VERSION));
+    if (const std::optional<int> status = handleCommandLine(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brixolan"));
-    QApplication::setApplicationVersion(QStringLiteral("1.65"));
+    brixolan::installGermanTranslations(app);
     QApplication::setDesktopFileName(QStringLiteral("brixolan"));
 
     brixolan::QtDialogServices dialogs;
@@ -22,7 +70,8 @@ int main(int argc, char* argv[]) {
     const std::optional<brixolan::ProgramFolder> folder = brixolan::prepareProgramFolder(
         QCoreApplication::applicationDirPath(), brixolan::xdgDataHome(), &error);
     if (!folder) {
-        dialogs.message(nullptr, error, QStringLiteral("Fehler !"), brixolan::MessageIcon::Critical);
+        dialogs.message(nullptr, error, QStringLiteral("Fehler !"),
+                        brixolan::MessageIcon::Critical);
         return 1;
     }
     QApplication::setWindowIcon(QIcon(folder->path(QStringLiteral("pics/icon.png"))));

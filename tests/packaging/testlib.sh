@@ -1,4 +1,18 @@
-# Shared by the packaging tests (sourced, bash).
+# Shared by the packaging tests (sourced, bash): strict mode, a work folder kept after a failure
+# for a look, and the background programs a test started ended with it.
+set -euo pipefail
+here=$(dirname "${BASH_SOURCE[0]}")
+work=$(mktemp -d)
+game=
+xvfb=
+finish() {
+    local status=$?
+    for pid in $game $xvfb; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    [ "$status" = 0 ] && rm -rf "$work" || echo "the test's files are kept in $work" >&2
+    exit "$status"
+}
+trap finish EXIT
 
 fail() {
     printf 'FAIL: %s\n' "$*" >&2
@@ -7,36 +21,24 @@ fail() {
 
 need() {
     for tool in "$@"; do
-        command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing (make deps installs it)"
+        command -v "$tool" >/dev/null || fail "$tool is missing (make deps installs it)"
     done
 }
 
 # Everything below a folder, files and folders, relative to it and sorted.
-tree_of() {
-    (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort)
+tree_of() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
+
+# Fails with the difference when a listing of files is not that of installed-files.txt.
+expect_install_files() {
+    diff -u <(grep -v '^#' "$here/installed-files.txt") "$1" >&2 || fail "$2"
 }
 
-# The expected files of an install, without the comment line.
-expected_files() {
-    grep -v '^#' "$(dirname "${BASH_SOURCE[0]}")/installed-files.txt"
-}
-
-# Fails with the difference when two listings differ.
-same_listing() {
-    local what=$1 expected=$2 actual=$3
-    if ! diff -u "$expected" "$actual" >"$actual.diff"; then
-        cat "$actual.diff" >&2
-        fail "$what"
-    fi
-}
-
-# For an EXIT trap: removes the work folder after a pass, keeps it for a look after a failure.
-keep_on_failure() {
-    local status=$?
-    if [ "$status" = 0 ]; then
-        rm -rf "$1"
-    else
-        echo "the test's files are kept in $1" >&2
-    fi
-    return "$status"
+# Retries a command every 0.1 s for up to $1 seconds.
+within() {
+    local tries=$(($1 * 10))
+    shift
+    until "$@"; do
+        ((--tries > 0)) || return 1
+        sleep 0.1
+    done
 }
