@@ -1,5 +1,6 @@
 #include "AboutWindow.h"
 
+#include "BrixolanVersion.h"
 #include "Colors.h"
 #include "Fonts.h"
 #include "Geometry.h"
@@ -10,7 +11,7 @@
 namespace brixolan {
 
 AboutWindow::AboutWindow(QWidget* parent)
-    : GameDialog(QStringLiteral("Form3"), QStringLiteral("VTQ Brixolan 1.65 Release Info"),
+    : GameDialog(QStringLiteral("Form3"), QStringLiteral("VTQ Brixolan " BRIXOLAN_VERSION " Release Info"),
                  QSize(4680, 2700), parent) {
     QFont nameFont = captionFont(24);
     nameFont.setBold(true);
@@ -20,7 +21,7 @@ AboutWindow::AboutWindow(QWidget* parent)
 
     QFont versionFont = sansSerifFont(9.75);
     versionFont.setBold(true);
-    QLabel* version = addLabel("Label2", QStringLiteral("v1.65 Release"),
+    QLabel* version = addLabel("Label2", QStringLiteral("v" BRIXOLAN_VERSION " Release"),
                                twipsRect(120, 720, 4440, 300), versionFont, toQColor(named::Red));
     version->setAlignment(Qt::AlignCenter);
 

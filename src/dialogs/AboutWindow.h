@@ -4,7 +4,7 @@
 
 namespace brixolan {
 
-/// "VTQ Brixolan 1.65 Release Info" (Form3): program name, version and credits; "OK"
+/// "VTQ Brixolan <version> Release Info" (Form3): program name, version and credits; "OK"
 /// (Command1) or the close box closes it.
 class AboutWindow : public GameDialog {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "BrixolanVersion.h"
 #include "AboutWindow.h"
 #include "FontSchemeDialog.h"
 #include "Fonts.h"
@@ -78,7 +79,7 @@ MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& ra
       m_game(*this, random, clock), m_timer(new QTimer(this)),
       m_splash(std::make_unique<SplashWindow>()), m_wait(std::make_unique<WaitWindow>()) {
     setObjectName(QStringLiteral("SpielMain"));
-    setWindowTitle(QStringLiteral("Brixolan 1.65 Release"));
+    setWindowTitle(QStringLiteral("Brixolan " BRIXOLAN_VERSION " Release"));
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(50);

@@ -1,5 +1,6 @@
 #include "WaitWindow.h"
 
+#include "BrixolanVersion.h"
 #include "Fonts.h"
 #include "Geometry.h"
 
@@ -68,7 +69,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     name->setFont(nameFont);
     name->setStyleSheet(QStringLiteral("color: #ff0000;"));
 
-    auto* version = new QLabel(QStringLiteral("v1.65 Release"), this);
+    auto* version = new QLabel(QStringLiteral("v" BRIXOLAN_VERSION " Release"), this);
     version->setObjectName(QStringLiteral("Label2"));
     QFont versionFont = sansSerifFont(8.25);
     versionFont.setBold(true);
