@@ -1,4 +1,4 @@
-// The main window's share of a tick: the rules plus every copy onto the surfaces, offscreen,
+// The main window's share of a tick: the rules plus what reaches its surfaces, offscreen,
 // with the program's own bitmaps. Run from the build tree's program folder.
 #include "DialogServices.h"
 #include "MainWindow.h"
@@ -6,7 +6,11 @@
 #include "ProgramFolder.h"
 #include "SystemClock.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QWidget>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -21,7 +25,9 @@ public:
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool openUrl(const QUrl&) override { return true; }
     bool startDetached(const QString&) override { return true; }
-    void endProgramNow() override {}
+
+protected:
+    void endProgram() override { std::abort(); }
 };
 
 struct Fixture {
@@ -29,7 +35,19 @@ struct Fixture {
     MixingRandom random;
     SystemClock clock;
     MainWindow window{ProgramFolder::ofExecutable(), dialogs, random, clock};
-    bool ready = window.formLoad(QSize(1920, 1080));
+    bool ready = window.startUp(QSize(1920, 1080));
+    QWidget* well = window.findChild<QWidget*>(QStringLiteral("Picture1"));
+
+    void quickStart() {
+        // A finished game leaves its table open; it goes before the next quick start.
+        if (auto* table = window.findChild<QDialog*>(QStringLiteral("Form2")))
+            table->close();
+        window.findChild<QAction*>(QStringLiteral("ss"))->trigger();
+    }
+    void press(int key, bool down) {
+        QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(well, &event);
+    }
 };
 
 Fixture& fixture() {
@@ -43,37 +61,21 @@ void tickWithDrawing(benchmark::State& state) {
         state.SkipWithError("the program folder lacks its bitmaps");
         return;
     }
-    f.window.game().quickStart();
-    int pressed = 0;
+    f.quickStart();
+    constexpr std::array Keys{Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+    std::size_t pressed = 0;
     for (auto _ : state) {
-        f.window.runTick();
-        // Keep the game going: a well that fills up is emptied between measured ticks.
-        GameState& game = f.window.game().state();
-        if (game.Spielfeld[6] != decltype(game.Spielfeld)::value_type{} || !game.TimerRunning) {
-            state.PauseTiming();
-            game.Spielfeld = {};
-            if (!game.TimerRunning)
-                f.window.game().quickStart();
-            state.ResumeTiming();
-        }
+        f.window.tick();
+        state.PauseTiming();
+        if (!f.window.game().running())
+            f.quickStart();
         // Alternate the keys so that stones move, turn and drop.
-        game.Tasten = {};
-        game.Tasten[std::size_t(std::array{32, 37, 39, 38, 40}[std::size_t(pressed++ % 5)])] = 1;
+        f.press(Keys[pressed % Keys.size()], false);
+        f.press(Keys[++pressed % Keys.size()], true);
+        state.ResumeTiming();
     }
 }
 BENCHMARK(tickWithDrawing)->Unit(benchmark::kMicrosecond);
-
-void drawNineDigits(benchmark::State& state) {
-    Fixture& f = fixture();
-    if (!f.ready) {
-        state.SkipWithError("the program folder lacks its bitmaps");
-        return;
-    }
-    const QString text = QStringLiteral("123456789");
-    for (auto _ : state)
-        f.window.draw(text, brixolan::Display::Points, 9);
-}
-BENCHMARK(drawNineDigits)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

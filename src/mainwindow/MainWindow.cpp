@@ -83,7 +83,7 @@ MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& ra
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(50);
-    connect(m_timer, &QTimer::timeout, this, [this] { m_game.tick(); });
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
     buildControls();
     buildMenu();
     placeControls();

@@ -42,6 +42,9 @@ public:
     /// after start-up); starts a game while one is wanted.
     void activate();
 
+    /// One step of the game timer.
+    void tick() { m_game.tick(); }
+
     const Game& game() const { return m_game; }
 
 protected:

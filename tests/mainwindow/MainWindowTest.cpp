@@ -1,448 +1,326 @@
+// The main window as the player meets it: start-up, the menu through a game's life, what the
+// well and the displays show tick by tick, and the windows it opens.
 #include "FakeDialogServices.h"
-#include "KeyCodes.h"
+#include "Geometry.h"
 #include "MainWindow.h"
+#include "ModalAnswers.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
+#include "TestFiles.h"
 #include "TestGraphics.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
-#include <QLabel>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <memory>
+#include <gtest/gtest.h>
 
 using namespace brixolan;
 using namespace brixolan::fakes;
 
 namespace {
 
-QWidget* openWindow(const char* name) {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == QLatin1String(name) && widget->isVisible())
-            return widget;
-    return nullptr;
-}
+class MainWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FakeDialogServices dialogs;
+    ScriptedRandom random{{0.0}};
+    FixedClock clock;
+    std::unique_ptr<MainWindow> window;
 
-void closeOpenWindows(MainWindow* keep) {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget != keep && widget->isVisible() && widget->objectName() != "Form4")
-            widget->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-bool isBlack(const QColor& color) { return color == QColor(Qt::black); }
-
-} // namespace
-
-class MainWindowTest : public QObject {
-    Q_OBJECT
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogServices m_dialogs;
-    ScriptedRandom m_random;
-    FixedClock m_clock;
-    std::unique_ptr<MainWindow> m_window;
-
-    MainWindow& startUp(QSize screen = QSize(1024, 768)) {
-        m_window = std::make_unique<MainWindow>(ProgramFolder(m_dir->path()), m_dialogs, m_random,
-                                                m_clock);
-        if (m_window->formLoad(screen)) {
-            m_window->show();
-            m_window->formActivate();
-        }
-        return *m_window;
+    void SetUp() override { writeTestGraphics(dir.path()); }
+    void TearDown() override {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget != window.get() && qobject_cast<QDialog*>(widget))
+                widget->close();
+        window.reset();
     }
 
-    QAction* action(const char* name) { return m_window->findChild<QAction*>(name); }
-    QMenu* menu(const char* name) { return m_window->findChild<QMenu*>(name); }
-
-    void expectDigits(brixolan::Display display, const QString& digits) {
-        Surface* surface = m_window->surface(display);
-        QCOMPARE(surface->surfaceSize(), QSize(25 * int(digits.size()), 42));
-        for (int cell = 0; cell < digits.size(); ++cell)
-            QCOMPARE(surface->colorAt(QPoint(25 * cell + 12, 21)),
-                     digitColor(digits.at(cell).digitValue()));
+    bool start(QSize screen = QSize(1024, 768)) {
+        window = std::make_unique<MainWindow>(ProgramFolder(dir.path()), dialogs, random, clock);
+        if (!window->startUp(screen))
+            return false;
+        window->show();
+        window->activate();
+        return true;
     }
-
-    void expectIdleMenu() {
-        QCOMPARE(action("fgsfg")->text(), QStringLiteral("Spiel starten"));
-        QVERIFY(action("ss")->isEnabled());
-        QVERIFY(menu("zrtz")->menuAction()->isEnabled());
-        QVERIFY(!m_window->timer().isActive());
+    template <typename T = QWidget> T* find(const char* name) {
+        return window->findChild<T*>(QLatin1String(name));
     }
-
-    void expectRunningMenu() {
-        QCOMPARE(action("fgsfg")->text(), QStringLiteral("Spiel abbrechen"));
-        QVERIFY(!action("ss")->isEnabled());
-        QVERIFY(!menu("zrtz")->menuAction()->isEnabled());
-        QVERIFY(m_window->timer().isActive());
-        QCOMPARE(m_window->timer().interval(), 50);
+    void trigger(const char* action) { find<QAction>(action)->trigger(); }
+    bool running() { return find<QTimer>("Timer1")->isActive(); }
+    QString menu() {
+        return find<QAction>("fgsfg")->text() + (find<QAction>("ss")->isEnabled() ? "|ss" : "") +
+               (find<QMenu>("zrtz")->isEnabled() ? "|zrtz" : "") + (running() ? "|timer" : "");
     }
-
-    /// The well on screen equals the engine's well and falling stone, cell by cell.
-    void expectWellMatchesGame() {
-        const GameState& state = m_window->game().state();
-        std::array<std::array<int, WellColumns>, WellRows> expected{};
-        for (int row = 0; row < WellRows; ++row)
-            for (int column = 0; column < WellColumns; ++column)
-                expected[row][column] = state.Spielfeld[row][column];
-        if (m_window->game().stoneInPlay())
-            for (int k = 0; k < 4; ++k)
-                if (state.SteinY[k] >= 0 && state.SteinY[k] < WellRows)
-                    expected[state.SteinY[k]][state.SteinX[k]] = state.SteinTyp;
-        for (int row = 0; row < WellRows; ++row)
+    int shown(const char* name) {
+        int count = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            count += widget->objectName() == QLatin1String(name) && widget->isVisible();
+        return count;
+    }
+    QDialog* openWindow(const char* name) {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String(name) && widget->isVisible())
+                return qobject_cast<QDialog*>(widget);
+        return nullptr;
+    }
+    void key(int qtKey, bool press, bool autoRepeat = false) {
+        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, Qt::NoModifier,
+                        QString(), autoRepeat);
+        QApplication::sendEvent(find("Picture1"), &event);
+    }
+    /// The well on the screen as the engine writes it: '.' black, a tile's letter, '?' else.
+    std::string shownWell() {
+        std::string text;
+        for (int row = 0; row < WellRows; ++row, text += '\n')
             for (int column = 0; column < WellColumns; ++column) {
-                const QColor shown = m_window->well()->colorAt(QPoint(25 * column + 12, 25 * row + 12));
-                const int code = expected[row][column];
-                if (code == 0)
-                    QVERIFY2(isBlack(shown), qPrintable(QStringLiteral("cell %1,%2").arg(row).arg(column)));
-                else
-                    QVERIFY2(shown == stoneColor(code), qPrintable(QStringLiteral("cell %1,%2").arg(row).arg(column)));
+                const QColor colour =
+                    find<Surface>("Picture1")->colorAt({25 * column + 12, 25 * row + 12});
+                char cell = colour == Qt::black ? '.' : '?';
+                for (const int code : {1, 2, 13, 14, 15, 16, 17})
+                    if (colour == stoneColor(code))
+                        cell = tileLetter(code);
+                text += cell;
             }
+        return text;
     }
-
-private slots:
-    void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        writeTestGraphics(m_dir->path());
-        m_dialogs = FakeDialogServices();
-        m_random = ScriptedRandom({0.0});
-    }
-
-    void cleanup() {
-        closeOpenWindows(m_window.get());
-        m_window.reset();
-    }
-
-    void startUpShowsZeroDisplaysAndKeinSpielCentred() {
-        startUp();
-        QCOMPARE(m_window->well()->surfaceSize(), QSize(250, 500));
-        expectDigits(brixolan::Display::Points, QStringLiteral("000000000"));
-        expectDigits(brixolan::Display::Level, QStringLiteral("00"));
-        expectDigits(brixolan::Display::Lines, QStringLiteral("000"));
-        expectDigits(brixolan::Display::High, QStringLiteral("0"));
-        expectIdleMenu();
-
-        // The white text sits in the middle of the black well.
-        const QImage& image = m_window->well()->image();
-        QRect text;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qGray(image.pixel(x, y)) > 128)
-                    text |= QRect(x, y, 1, 1);
-        QVERIFY(!text.isEmpty());
-        const qreal ratio = image.devicePixelRatio();
-        QVERIFY(qAbs(text.center().x() / ratio - 125) <= 3);
-        QVERIFY(qAbs(text.center().y() / ratio - 250) <= 8);
-        QVERIFY(text.width() / ratio > 60);
-        QVERIFY(m_dialogs.messages.empty());
-    }
-
-    void screenCheckPassesAt800x600AndEndsBelow() {
-        QVERIFY(startUp(QSize(800, 600)).isVisible());
-        cleanup();
-        init();
-        startUp(QSize(799, 600));
-        QVERIFY(!m_window->isVisible());
-        QCOMPARE(m_dialogs.endRequests, 1);
-        QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(m_dialogs.messages[0].title, QStringLiteral("Fehler !"));
-        QVERIFY(m_dialogs.messages[0].text.startsWith(
-            QStringLiteral("Sie besitzen leider nicht die nötige Auflösung")));
-        cleanup();
-        init();
-        startUp(QSize(800, 599));
-        QCOMPARE(m_dialogs.endRequests, 1);
-    }
-
-    void drawPadsWithZerosAndCutsLongTexts() {
-        startUp();
-        m_window->draw(QStringLiteral("42"), brixolan::Display::Lines, 3);
-        expectDigits(brixolan::Display::Lines, QStringLiteral("042"));
-        m_window->draw(QStringLiteral("1234"), brixolan::Display::Lines, 3);
-        expectDigits(brixolan::Display::Lines, QStringLiteral("123"));
-        m_window->draw(QStringLiteral("987654321"), brixolan::Display::Points, 9);
-        expectDigits(brixolan::Display::Points, QStringLiteral("987654321"));
-    }
-
-    void previewShowsTheNextStoneInItsEntryShape() {
-        startUp();
-        m_window->drawStein(1); // the bar: one row of four
-        Surface* preview = m_window->preview();
-        QCOMPARE(preview->surfaceSize(), QSize(100, 50));
-        for (int column = 0; column < 4; ++column) {
-            QCOMPARE(preview->colorAt(QPoint(25 * column + 12, 12)), stoneColor(13));
-            QVERIFY(isBlack(preview->colorAt(QPoint(25 * column + 12, 37))));
+    static std::string pictureText(const Well& picture) {
+        std::string text;
+        for (const auto& row : picture) {
+            for (const std::int32_t code : row)
+                text += code ? tileLetter(code) : '.';
+            text += '\n';
         }
-        m_window->clearPreview();
-        m_window->drawStein(7); // no such kind: nothing drawn
-        QVERIFY(isBlack(preview->colorAt(QPoint(12, 12))));
+        return text;
     }
-
-    void quickStartRunsAndAbortReturnsToIdle() {
-        startUp();
-        action("ss")->trigger();
-        expectRunningMenu();
-        m_window->runTick();
-        expectWellMatchesGame();
-        QCOMPARE(m_window->well()->colorAt(QPoint(5 * 25 + 12, 12)), stoneColor(2));
-
-        action("fgsfg")->trigger();
-        expectIdleMenu();
-        expectDigits(brixolan::Display::Points, QStringLiteral("000000000"));
-        expectDigits(brixolan::Display::High, QStringLiteral("0"));
-        QVERIFY(isBlack(m_window->preview()->colorAt(QPoint(12, 12))));
-        QVERIFY(!m_window->game().state().Spiel);
-    }
-
-    void newGameDialogValuesReachTheGame() {
-        startUp();
-        action("fgsfg")->trigger();
-        QVERIFY(!action("ss")->isEnabled());
-        QWidget* dialog = openWindow("Form1");
-        QVERIFY(dialog);
-        QVERIFY(!m_window->isEnabled());
-        dialog->findChild<QScrollBar*>("HScroll1")->setValue(5);
-        dialog->findChild<QScrollBar*>("HScroll2")->setValue(3);
-        dialog->findChild<QPushButton*>("Command2")->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-        QVERIFY(m_window->isEnabled());
-        expectRunningMenu();
-        const GameState& state = m_window->game().state();
-        QCOMPARE(state.Level, 5);
-        QCOMPARE(state.DefaultLevel, 5);
-        QCOMPARE(state.High, 3);
-        QCOMPARE(state.Punkte, std::int64_t(4500));
-        expectDigits(brixolan::Display::Level, QStringLiteral("05"));
-        expectDigits(brixolan::Display::High, QStringLiteral("3"));
-        m_window->runTick();
-        expectDigits(brixolan::Display::Points, QStringLiteral("000004500"));
-        expectWellMatchesGame();
-
-        // Quick start repeats the dialog's choice.
-        action("fgsfg")->trigger();
-        action("ss")->trigger();
-        QCOMPARE(m_window->game().state().Level, 5);
-        QCOMPARE(m_window->game().state().Punkte, std::int64_t(4500));
-    }
-
-    void cancellingTheDialogLeavesQuickStartDisabled() {
-        startUp();
-        action("fgsfg")->trigger();
-        QWidget* dialog = openWindow("Form1");
-        QVERIFY(dialog);
-        dialog->findChild<QPushButton*>("Command1")->click();
-        QVERIFY(m_window->isEnabled());
-        QVERIFY(!action("ss")->isEnabled());
-        QCOMPARE(action("fgsfg")->text(), QStringLiteral("Spiel starten"));
-        QVERIFY(!m_window->timer().isActive());
-    }
-
-    void keysFollowTheKeyboardAndIgnoreAutoRepeatedReleases() {
-        startUp();
-        action("ss")->trigger();
-        Surface* well = m_window->well();
-        QTest::keyPress(well, Qt::Key_Right);
-        QCOMPARE(m_window->game().state().Tasten[39], 1);
-        QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(well, &repeatRelease);
-        QCOMPARE(m_window->game().state().Tasten[39], 1);
-        QTest::keyRelease(well, Qt::Key_Right);
-        QCOMPARE(m_window->game().state().Tasten[39], 0);
-        QTest::keyPress(well, Qt::Key_Control);
-        QCOMPARE(m_window->game().state().Tasten[17], 1);
-    }
-
-    void keyCodesAreTheClassicOnes() {
-        QCOMPARE(virtualKeyCode(Qt::Key_Space), 32);
-        QCOMPARE(virtualKeyCode(Qt::Key_Control), 17);
-        QCOMPARE(virtualKeyCode(Qt::Key_Left), 37);
-        QCOMPARE(virtualKeyCode(Qt::Key_Up), 38);
-        QCOMPARE(virtualKeyCode(Qt::Key_Right), 39);
-        QCOMPARE(virtualKeyCode(Qt::Key_Down), 40);
-        QCOMPARE(virtualKeyCode(Qt::Key_A), 65);
-        QCOMPARE(virtualKeyCode(Qt::Key_Z), 90);
-        QCOMPARE(virtualKeyCode(Qt::Key_0), 48);
-        QCOMPARE(virtualKeyCode(Qt::Key_9), 57);
-        QCOMPARE(virtualKeyCode(Qt::Key_Adiaeresis), -1);
-    }
-
-    void keysInEveryStateDoNoHarm() {
-        // Before start-up, with no game, and after game over.
-        m_window = std::make_unique<MainWindow>(ProgramFolder(m_dir->path()), m_dialogs, m_random,
-                                                m_clock);
-        QTest::keyPress(m_window->well(), Qt::Key_Space);
-        QTest::keyRelease(m_window->well(), Qt::Key_Space);
-        QVERIFY(m_window->formLoad(QSize(1024, 768)));
-        m_window->show();
-        QTest::keyPress(m_window->well(), Qt::Key_Down);
-        m_window->runTick();
-        QVERIFY(!m_window->timer().isActive());
-        QCOMPARE(m_window->game().state().Punkte, std::int64_t(0));
-    }
-
-    void switchingApplicationsDoesNotRestartTheGame() {
-        startUp();
-        action("ss")->trigger();
-        for (int n = 0; n < 15; ++n)
-            m_window->runTick();
-        const std::string before = m_window->game().wellText();
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(m_window.get(), &activate);
-        QCOMPARE(m_window->game().wellText(), before);
-        QVERIFY(m_window->game().stoneInPlay());
-    }
-
-    void closingTheAboutWindowDuringAGameRestartsIt() {
-        startUp();
-        action("ss")->trigger();
-        for (int n = 0; n < 15; ++n)
-            m_window->runTick();
-        QVERIFY(m_window->game().stoneInPlay());
-        action("dgfds")->trigger();
-        QVERIFY(!m_window->isEnabled());
-        QWidget* about = openWindow("Form3");
-        QVERIFY(about);
-        about->findChild<QPushButton*>("Command1")->click();
-        QVERIFY(m_window->isEnabled());
-        QVERIFY(!m_window->game().stoneInPlay()); // a fresh start waits for its first stone
-        QVERIFY(m_window->timer().isActive());
-    }
-
-    void aWholeGameByKeysEndsInTheHighscoreTable() {
-        startUp();
-        m_dialogs.inputAnswers.push_back(QStringLiteral("Tester"));
-        action("ss")->trigger();
-        int ticks = 0;
-        while (m_window->timer().isActive() && ticks < 5000) {
-            // Hold space: the square piles up in the middle until the well is full.
-            QTest::keyPress(m_window->well(), Qt::Key_Space);
-            m_window->runTick();
-            ++ticks;
-            if (m_window->timer().isActive())
-                expectWellMatchesGame();
-            if (QTest::currentTestFailed())
-                return;
+    /// The four displays as digits: points level lines high.
+    QString displays() {
+        QStringList shown;
+        for (const char* name : {"Picture2", "Picture3", "Picture5", "Picture6"}) {
+            const Surface* surface = find<Surface>(name);
+            QString digits;
+            for (int x = 12; x < surface->surfaceSize().width(); x += 25)
+                for (int digit = 0; digit < 10; ++digit)
+                    if (surface->colorAt({x, 21}) == digitColor(digit))
+                        digits += QString::number(digit);
+            shown << digits;
         }
-        QVERIFY(!m_window->timer().isActive());
-        QCOMPARE(action("fgsfg")->text(), QStringLiteral("Spiel starten"));
-        expectDigits(brixolan::Display::Points, QStringLiteral("000000000"));
-        QVERIFY(!m_window->isEnabled());
-        QWidget* highscore = openWindow("Form2");
-        QVERIFY(highscore);
-        const std::int64_t score = m_window->game().state().PunkteInList;
-        QVERIFY(score > 0);
-
-        highscore->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(m_window->isEnabled());
-        expectIdleMenu();
-        QVERIFY(!m_window->game().state().Spiel);
-        QFile file(m_dir->path() + QStringLiteral("/score.sre"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray content = file.readAll();
-        // A small score reaches no place against the initial table; the table is written all the same.
-        QVERIFY(content.startsWith("NoBody\r\n200000\r\n"));
-        QCOMPARE(content.count("\r\n"), 16);
+        return shown.join(' ');
     }
-
-    void gameOverOfferedScoreGoesIntoTheFile() {
-        startUp();
-        m_dialogs.inputAnswers.push_back(QStringLiteral("Jürgen"));
-        action("ss")->trigger();
-        m_window->runTick();
-        // A big score for this game, then a well whose next stone ends it.
-        m_window->game().state().SteinPunkte = 150000;
-        // Full up to row 2 but for the last column, so no row is ever complete.
-        for (int column = 0; column + 1 < WellColumns; ++column)
-            for (int row = 2; row < WellRows; ++row)
-                m_window->game().state().Spielfeld[row][column] = 1;
-        QTest::keyPress(m_window->well(), Qt::Key_Space);
-        for (int n = 0; n < 200 && m_window->timer().isActive(); ++n)
-            m_window->runTick();
-        QVERIFY(!m_window->timer().isActive());
-        QWidget* highscore = openWindow("Form2");
-        QVERIFY(highscore);
-        QCOMPARE(m_dialogs.inputs.size(), std::size_t(1));
-        QVERIFY(m_dialogs.inputs[0].prompt.contains(QStringLiteral("Platz 4 ")));
-        highscore->close();
-        QFile file(m_dir->path() + QStringLiteral("/score.sre"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = file.readAll().split('\n');
-        QCOMPARE(lines.at(6), QByteArray("J\xFCrgen\r"));
+    int whiteAcrossTheMiddle() {
+        const QImage well = find<Surface>("Picture1")->image();
+        int white = 0;
+        for (int x = 0; x < well.width(); ++x)
+            white += well.pixelColor(x, well.height() / 2) == Qt::white;
+        return white;
     }
-
-    /// Answers the scheme dialogs that start-up opens, in order, and records which came.
-    QStringList repairStartUp(int answers) {
-        for (int n = 1; n <= 7; ++n)
-            writeSolidBitmap(m_dir->path() + QStringLiteral("/scr/%1.bmp").arg(n), QSize(25, 25),
-                             stoneColor(n));
-        for (int d = 0; d < 10; ++d)
-            for (const char* set : {"old", "new"})
-                writeSolidBitmap(m_dir->path() + QStringLiteral("/scr/%1/%2.bmp").arg(set).arg(d),
-                                 QSize(25, 42), digitColor(d));
-        QStringList seen;
-        QTimer answer;
-        connect(&answer, &QTimer::timeout, [&] {
-            if (QWidget* stones = openWindow("Form6"); stones && stones->isEnabled()) {
-                seen << QStringLiteral("Form6");
-                stones->findChild<QPushButton*>("Command1")->click();
-            } else if (QWidget* digits = openWindow("Form5"); digits && digits->isEnabled()) {
-                seen << QStringLiteral("Form5");
-                QVERIFY(!digits->findChild<QPushButton*>("Command3")->isEnabled());
-                digits->findChild<QPushButton*>("Command2")->click();
-            }
-            if (seen.size() >= answers)
-                answer.stop();
-        });
-        answer.start(10);
-        startUp();
-        return seen;
-    }
-
-    void startUpRepairsMissingStonesFirstThenDigits() {
-        QFile::remove(m_dir->path() + QStringLiteral("/Grafiken/SteinA.bmp"));
-        QFile::remove(m_dir->path() + QStringLiteral("/Grafiken/0.bmp"));
-        QCOMPARE(repairStartUp(2), QStringList({QStringLiteral("Form6"), QStringLiteral("Form5")}));
-        QVERIFY(m_window->isVisible());
-        QCOMPARE(m_window->well()->surfaceSize(), QSize(250, 500));
-        // The digits came from the new set with the default colour, pure red: unchanged here.
-        expectDigits(brixolan::Display::Points, QStringLiteral("000000000"));
-        QVERIFY(QFile::exists(m_dir->path() + QStringLiteral("/Brixolan.dat")));
-    }
-
-    void startUpWithOneDigitMissingOpensTheFontDialog() {
-        QFile::remove(m_dir->path() + QStringLiteral("/Grafiken/5.bmp"));
-        QCOMPARE(repairStartUp(1), QStringList({QStringLiteral("Form5")}));
-        QVERIFY(m_window->isVisible());
-        QVERIFY(QFile::exists(m_dir->path() + QStringLiteral("/Grafiken/5.bmp")));
-    }
-
-    void infoFileAndUninstallerFailuresAreReportedAndTheGameGoesOn() {
-        startUp();
-        action("infodat")->trigger();
-        QCOMPARE(m_dialogs.messages.size(), std::size_t(1)); // no info.txt in the folder
-        QFile info(m_dir->path() + QStringLiteral("/info.txt"));
-        QVERIFY(info.open(QIODevice::WriteOnly));
-        info.close();
-        action("infodat")->trigger();
-        QCOMPARE(m_dialogs.openedUrls.size(), std::size_t(1));
-        QVERIFY(m_dialogs.openedUrls[0].isLocalFile());
-        QCOMPARE(m_dialogs.messages.size(), std::size_t(1));
-
-        action("deinstall")->trigger();
-        QCOMPARE(m_dialogs.messages.size(), std::size_t(2));
-        QVERIFY(m_window->isVisible());
+    /// Holds Space until the game ends by stacking stones; false if it never does.
+    bool playToGameOver() {
+        key(Qt::Key_Space, true);
+        for (int tick = 0; tick < 20000 && window->game().running(); ++tick)
+            window->tick();
+        key(Qt::Key_Space, false);
+        return !window->game().running();
     }
 };
 
-QTEST_MAIN(MainWindowTest)
-#include "MainWindowTest.moc"
+TEST_F(MainWindowTest, startsIdleOnScreensFrom800x600) {
+    for (const auto& [screen, starts] :
+         {std::pair{QSize(799, 600), false}, {QSize(800, 599), false}, {QSize(800, 600), true}}) {
+        dialogs.messages.clear();
+        EXPECT_EQ(start(screen), starts) << screen.width() << "x" << screen.height();
+        EXPECT_EQ(dialogs.messages.size(), starts ? 0u : 1u);
+    }
+    EXPECT_EQ(displays(), "000000000 00 000 0");
+    EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
+    EXPECT_GT(whiteAcrossTheMiddle(), 3); // "Kein Spiel"
+    EXPECT_EQ(shownWell().find_first_not_of(".?\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
+    ASSERT_TRUE(start());
+    trigger("fgsfg");
+    QDialog* dialog = openWindow("Form1");
+    ASSERT_TRUE(dialog && dialog->isModal());
+    EXPECT_EQ(menu(), "Spiel starten|zrtz");
+    dialog->findChild<QPushButton*>("Command1")->click(); // Abbrechen
+    EXPECT_EQ(menu(), "Spiel starten|zrtz");              // the quick start stays off
+    trigger("fgsfg");
+    dialog = openWindow("Form1");
+    dialog->findChild<QScrollBar*>("HScroll1")->setValue(5);
+    dialog->findChild<QScrollBar*>("HScroll2")->setValue(3);
+    dialog->findChild<QPushButton*>("Command2")->click(); // Starten
+    EXPECT_EQ(menu(), "Spiel abbrechen|timer");
+    window->tick();
+    EXPECT_EQ(displays(), "000004500 05 000 3");
+    trigger("fgsfg"); // abort
+    EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
+    EXPECT_EQ(displays(), "000000000 00 000 0");
+    trigger("ss"); // repeats the dialog's choice
+    EXPECT_EQ(menu(), "Spiel abbrechen|timer");
+    window->tick();
+    EXPECT_EQ(displays(), "000004500 05 000 3");
+    EXPECT_EQ(whiteAcrossTheMiddle(), 0); // "Kein Spiel" is gone
+    ASSERT_TRUE(playToGameOver());
+    EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
+    EXPECT_EQ(displays(), "000000000 00 000 0");
+    ASSERT_TRUE(openWindow("Form2"));
+}
+
+// Every tick the screen shows exactly the engine's well and falling stone: the window puts
+// only changed cells on the screen, and none may be missed.
+TEST_F(MainWindowTest, theWellOnScreenIsTheGameTickByTick) {
+    random = ScriptedRandom({0.1, 0.7, 0.3, 0.9, 0.5, 0.2, 0.6});
+    ASSERT_TRUE(start());
+    trigger("ss");
+    const int keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space};
+    for (int tick = 0; window->game().running(); ++tick) {
+        ASSERT_LT(tick, 20000);
+        if (tick % 7 == 0 || tick % 7 == 6) // each key held for a few ticks
+            key(keys[tick / 7 % 5], tick % 7 == 0);
+        window->tick();
+        if (window->game().running()) {
+            ASSERT_EQ(shownWell(), pictureText(window->game().picture())) << "tick " << tick;
+        }
+    }
+    EXPECT_EQ(shownWell().find_first_not_of(".?\n"), std::string::npos); // "Game Over" alone
+}
+
+// X11 repeats a held key as release and press pairs; only a real release lets go.
+TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
+    ASSERT_TRUE(start());
+    trigger("ss");
+    window->tick();
+    const auto column = [this] { return window->game().state().SteinX[0]; };
+    const int entry = column();
+    key(Qt::Key_Left, true);
+    window->tick();
+    key(Qt::Key_Left, false, true); // a tick can come between the two halves of a repeat
+    window->tick();
+    key(Qt::Key_Left, true, true);
+    key(Qt::Key_Left, false);
+    window->tick();
+    EXPECT_EQ(column(), entry - 2);
+}
+
+// Closing one of our windows activates the main window, which restarts a game that is asked
+// for; an activation from another program does not.
+TEST_F(MainWindowTest, closingTheAboutWindowRestartsTheGame) {
+    ASSERT_TRUE(start());
+    trigger("ss");
+    key(Qt::Key_Down, true);
+    for (int tick = 0; tick < 10; ++tick)
+        window->tick();
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(window.get(), &activation);
+    EXPECT_GT(window->game().state().SteinY[0], 0);
+    trigger("dgfds");
+    openWindow("Form3")->close();
+    window->tick();
+    EXPECT_EQ(window->game().state().SteinY[0], 0);
+}
+
+// After a cancelled name the table stays open beside a usable window. It is the only one:
+// the menu brings it to the front, and a new game's table replaces it after it has saved.
+TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
+    QByteArray lowScores;
+    for (int place = 8; place >= 1; --place)
+        lowScores += "Alt\r\n" + QByteArray::number(place) + "\r\n";
+    writeFile(dir.path() + "/score.sre", lowScores);
+    ASSERT_TRUE(start());
+    trigger("ss");
+    ASSERT_TRUE(playToGameOver()); // no name
+    QDialog* first = openWindow("Form2");
+    ASSERT_TRUE(first && !first->isModal());
+    trigger("Highscore");
+    EXPECT_EQ(shown("Form2"), 1);
+    EXPECT_EQ(openWindow("Form2"), first);
+    dialogs.inputAnswers = {QStringLiteral("Zweiter")};
+    trigger("ss");
+    ASSERT_TRUE(playToGameOver());
+    ASSERT_EQ(shown("Form2"), 1);
+    openWindow("Form2")->close();
+    EXPECT_TRUE(readFile(dir.path() + "/score.sre").startsWith("Zweiter\r\n"));
+}
+
+TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSources) {
+    writeSchemeSources(dir.path());
+    QFile::remove(dir.path() + "/Grafiken/SteinA.bmp");
+    QFile::remove(dir.path() + "/Grafiken/0.bmp");
+    QStringList asked;
+    const auto apply = [&asked](QWidget* dialog) {
+        asked << dialog->objectName(); // "Schema auswählen" or "Übernehmen"
+        const char* button = dialog->objectName() == "Form6" ? "Command1" : "Command2";
+        dialog->findChild<QPushButton*>(button)->click();
+    };
+    whenModal(apply, 2);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(asked, QStringList({"Form6", "Form5"}));
+
+    // With a source the scheme needs damaged there is no way to repair: the player is told
+    // which file it is, and the program ends.
+    window.reset();
+    writeFile(dir.path() + "/scr/1.bmp", "kaputt");
+    QFile::remove(dir.path() + "/Grafiken/SteinA.bmp");
+    dialogs.messages.clear();
+    whenModal(apply);
+    EXPECT_FALSE(start());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("1.bmp"));
+}
+
+// Larger stone bitmaps make a larger well; the window stays on the screen with its menu.
+TEST_F(MainWindowTest, aLargeWellKeepsTheWindowOnTheScreen) {
+    for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
+        writeSolidBitmap(dir.path() + "/Grafiken/Stein" + letter + ".bmp", {40, 40}, Qt::red);
+    ASSERT_TRUE(start());
+    placeOnScreen(window.get());
+    const QRect area = window->screen()->availableGeometry();
+    ASSERT_GT(window->height(), area.height()) << "the test wants a screen lower than the well";
+    const QRect frame = window->frameGeometry();
+    EXPECT_EQ(frame.top(), area.top());
+    EXPECT_TRUE(frame.left() >= area.left() && frame.right() <= area.right());
+}
+
+TEST_F(MainWindowTest, aMissingInfoFileOrUninstallerIsReportedAndTheGameGoesOn) {
+    ASSERT_TRUE(start());
+    trigger("infodat");
+    trigger("deinstall");
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("info.txt"));
+    EXPECT_TRUE(dialogs.messages[1].text.contains("uninstall"));
+    EXPECT_TRUE(window->isVisible());
+}
+
+// Run with QT_SCALE_FACTOR=2: a bitmap becomes blocks of 2 x 2 equal device pixels, never
+// blended.
+TEST_F(MainWindowTest, onHiDpiScreensTilesAreScaledByWholePixels) {
+    if (qApp->devicePixelRatio() != 2)
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    QImage stone(25, 25, QImage::Format_RGB888);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 25; ++x)
+            stone.setPixelColor(x, y, (x + y) % 2 ? Qt::blue : Qt::red);
+    for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
+        stone.save(dir.path() + "/Grafiken/Stein" + letter + ".bmp", "BMP");
+    ASSERT_TRUE(start());
+    trigger("ss");
+    window->tick();
+    const QImage shown = find("Picture1")->grab().toImage();
+    const QPoint cell(25 * window->game().state().SteinX[0], 25 * window->game().state().SteinY[0]);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 25; ++x)
+            for (const QPoint device : {QPoint(0, 0), QPoint(1, 1), QPoint(0, 1)})
+                ASSERT_EQ(shown.pixelColor((cell + QPoint(x, y)) * 2 + device),
+                          stone.pixelColor(x, y))
+                    << x << "," << y;
+}
+
+} // namespace

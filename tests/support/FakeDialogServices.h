@@ -9,6 +9,9 @@
 
 namespace brixolan::fakes {
 
+/// What a test sees of "end the program now".
+struct ProgramEnded {};
+
 /// Answers every dialog from a script and records what the program asked.
 class FakeDialogServices : public DialogServices {
 public:
@@ -31,7 +34,6 @@ public:
     QStringList startedPrograms;
     bool openUrlSucceeds = true;
     bool startSucceeds = true;
-    int endRequests = 0;
     /// Runs while a message is "shown", as the player's reaction to it.
     std::function<void(const Message&)> onMessage;
 
@@ -64,7 +66,10 @@ public:
         startedPrograms << program;
         return startSucceeds;
     }
-    void endProgramNow() override { ++endRequests; }
+
+protected:
+    /// The program would end here; the test sees it as this exception.
+    void endProgram() override { throw ProgramEnded{}; }
 };
 
 } // namespace brixolan::fakes

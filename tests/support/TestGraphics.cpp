@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <array>
+#include "GraphicsFiles.h"
 
 namespace brixolan::fakes {
 
@@ -22,19 +22,21 @@ void writeSolidBitmap(const QString& path, QSize size, const QColor& color) {
 }
 
 void writeTestGraphics(const QString& folder) {
-    const std::array<std::pair<int, const char*>, 7> stones = {{{1, "SteinA"},
-                                                                {2, "SteinB"},
-                                                                {13, "SteinC"},
-                                                                {14, "SteinD"},
-                                                                {15, "SteinE"},
-                                                                {16, "SteinF"},
-                                                                {17, "SteinG"}}};
-    for (const auto& [code, name] : stones)
-        writeSolidBitmap(folder + QStringLiteral("/Grafiken/%1.bmp").arg(QLatin1String(name)),
-                         QSize(25, 25), stoneColor(code));
-    for (int digit = 0; digit < 10; ++digit)
-        writeSolidBitmap(folder + QStringLiteral("/Grafiken/%1.bmp").arg(digit), QSize(25, 42),
-                         digitColor(digit));
+    for (const GraphicsFile& file : GraphicsFiles) {
+        const bool stone = file.kind == GraphicKind::Stone;
+        writeSolidBitmap(folder + '/' + file.path, stone ? QSize(25, 25) : QSize(25, 42),
+                         stone ? stoneColor(file.element) : digitColor(file.number));
+    }
+}
+
+void writeSchemeSources(const QString& folder) {
+    for (int n = 1; n <= 7; ++n)
+        writeSolidBitmap(folder + QStringLiteral("/scr/%1.bmp").arg(n), QSize(25, 25),
+                         stoneColor(n));
+    for (const char* set : {"old", "new"})
+        for (int digit = 0; digit < 10; ++digit)
+            writeSolidBitmap(folder + QStringLiteral("/scr/%1/%2.bmp").arg(set).arg(digit),
+                             QSize(25, 42), digitColor(digit));
 }
 
 } // namespace brixolan::fakes

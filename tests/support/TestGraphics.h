@@ -15,6 +15,10 @@ QColor digitColor(int digit);
 /// (stones 25 x 25, digits 25 x 42), so that tests can tell every tile by one pixel.
 void writeTestGraphics(const QString& folder);
 
+/// Writes scheme sources under `<folder>/scr` as solid colours, so that both scheme dialogs
+/// can apply their schemes.
+void writeSchemeSources(const QString& folder);
+
 /// Writes a solid 24-bit bitmap of the given size.
 void writeSolidBitmap(const QString& path, QSize size, const QColor& color);
 

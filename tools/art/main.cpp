@@ -6,6 +6,7 @@
 // (standard stones, new digits in red), pics/ the highscore window's pictures and the icon.
 
 #include "Digits.h"
+#include "GraphicsFiles.h"
 #include "Pictures.h"
 #include "Stones.h"
 
@@ -44,17 +45,19 @@ int main(int argc, char** argv) {
     const QString root = QString::fromLocal8Bit(argv[1]) + '/';
     bool ok = true;
 
-    for (int n = 1; n <= 7; ++n) {
-        const art::Canvas stone = art::drawStone(n);
-        ok &= saveBmp(stone, root + QStringLiteral("scr/%1.bmp").arg(n));
-        ok &= saveBmp(stone, root + QStringLiteral("Grafiken/Stein%1.bmp").arg(QChar('A' + n - 1)));
+    using brixolan::GraphicKind;
+    // The default set under Grafiken is the standard stones and the new digits in red.
+    for (int k = 0; k < brixolan::StoneCount; ++k) {
+        const art::Canvas stone = art::drawStone(k + 1);
+        ok &= saveBmp(stone, root + brixolan::StoneSources[std::size_t(k)]);
+        ok &= saveBmp(stone, root + brixolan::graphicsFile(GraphicKind::Stone, k).path);
     }
-    for (int d = 0; d <= 9; ++d) {
+    for (int d = 0; d < brixolan::DigitCount; ++d) {
         const art::Canvas digitOld = art::drawDigit(art::DigitStyle::Segments, d);
         const art::Canvas digitNew = art::drawDigit(art::DigitStyle::Rounded, d);
-        ok &= saveBmp(digitOld, root + QStringLiteral("scr/old/%1.bmp").arg(d));
-        ok &= saveBmp(digitNew, root + QStringLiteral("scr/new/%1.bmp").arg(d));
-        ok &= saveBmp(digitNew, root + QStringLiteral("Grafiken/%1.bmp").arg(d));
+        ok &= saveBmp(digitOld, root + brixolan::DigitSources[0][std::size_t(d)]);
+        ok &= saveBmp(digitNew, root + brixolan::DigitSources[1][std::size_t(d)]);
+        ok &= saveBmp(digitNew, root + brixolan::graphicsFile(GraphicKind::Digit, d).path);
     }
 
     ok &= saveBmp(art::drawBanner(), root + "pics/banner.bmp");
