@@ -25,7 +25,7 @@ void showNow(QWidget* window) {
 } // namespace
 
 WaitWindow::WaitWindow(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     // It stands in front of the work, never in front of a message, and never takes the focus
     // from the window that asked for it.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -45,7 +45,20 @@ WaitWindow::WaitWindow(QWidget* parent)
 }
 
 void WaitWindow::showNow() {
+    if (!isVisible())
+        m_focus = QApplication::focusWidget();
     brixolan::showNow(this);
+}
+
+void WaitWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Where a platform activates it all the same, the window that had the focus gets it back,
+    // so that the player's next key still goes there.
+    if (m_focus && m_focus->isVisible()) {
+        m_focus->activateWindow();
+        m_focus->setFocus(Qt::OtherFocusReason);
+    }
+    m_focus = nullptr;
 }
 
 SplashWindow::SplashWindow(QWidget* parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 namespace brixolan {
@@ -11,6 +12,12 @@ public:
     explicit WaitWindow(QWidget* parent = nullptr);
     /// Shows the window and paints it at once, before the work that follows blocks.
     void showNow();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QPointer<QWidget> m_focus;
 };
 
 /// The splash window shown while the game starts.

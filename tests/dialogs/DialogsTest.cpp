@@ -1,0 +1,225 @@
+// The new-game dialog from the keyboard, and the two scheme dialogs: the bitmaps and the
+// settings file they write, what they tell the player, and the repair case at start-up.
+#include "FakeDialogServices.h"
+#include "FontSchemeDialog.h"
+#include "Game.h"
+#include "MixingRandom.h"
+#include "NewGameDialog.h"
+#include "ScriptedRandom.h"
+#include "StoneSchemeDialog.h"
+#include "TestFiles.h"
+#include "TestGraphics.h"
+#include "WaitWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace brixolan;
+using namespace brixolan::fakes;
+
+namespace {
+
+// Starting at level 9 from height 6 takes the keyboard alone, in the dialog's tab order.
+TEST(NewGameDialog, aGameCanBeChosenAndStartedWithTheKeyboardAlone) {
+    NullGameView view;
+    MixingRandom random;
+    FixedClock clock;
+    Game game(view, random, clock);
+    NewGameDialog dialog(game);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    for (const int key : {Qt::Key_End, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_End,
+                          Qt::Key_Backtab, Qt::Key_Return})
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    EXPECT_EQ(dialog.findChild<QLabel*>("Label6")->text(), "9000");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const GameState& s = game.state();
+    EXPECT_EQ(QString("%1 %2 %3 %4 %5").arg(s.Level).arg(s.DefaultLevel).arg(s.High).arg(s.Points).arg(s.Spiel),
+              "9 9 6 9000 1");
+}
+
+// "Abbrechen" withdraws a wanted game; the close box leaves it as it was.
+TEST(NewGameDialog, onlyAbbrechenWithdrawsTheRequest) {
+    for (const bool viaButton : {true, false}) {
+        NullGameView view;
+        MixingRandom random;
+        FixedClock clock;
+        Game game(view, random, clock);
+        game.acceptNewGame(3, 0, 0);
+        NewGameDialog dialog(game);
+        dialog.show();
+        if (viaButton)
+            dialog.findChild<QPushButton*>("Command1")->click();
+        else
+            dialog.close();
+        EXPECT_EQ(game.state().Spiel, !viaButton);
+        EXPECT_EQ(game.state().Level, 3);
+    }
+}
+
+// A program folder with scheme sources that carry a key colour inside, in column 0 and in
+// row 0, and a colour one step from the key.
+struct SchemeTest : ::testing::Test {
+    QTemporaryDir dir;
+    ProgramFolder folder{dir.path()};
+    FakeDialogServices dialogs;
+    WaitWindow wait;
+    std::vector<bool> waitShownAtMessage;
+
+    static constexpr QPoint Inside{6, 6}, Column0{0, 5}, Row0{5, 0}, Near{7, 7}, Centre{12, 12};
+    static constexpr std::array<BgrColor, 8> Keys = {0,          named::Green, named::Red,
+                                                     named::Blue, named::Red,   named::Cyan,
+                                                     named::Magenta, 0x1E140A};
+
+    void SetUp() override {
+        writeTestGraphics(dir.path());
+        QDir().mkpath(path("scr/old"));
+        QDir().mkpath(path("scr/new"));
+        for (int n = 1; n <= 7; ++n) {
+            QImage source(25, 25, QImage::Format_RGB888);
+            source.fill(QColor(9 * n, 9, 9));
+            for (const QPoint at : {Inside, Column0, Row0, n == 7 ? Centre : Inside})
+                source.setPixelColor(at, toQColor(Keys[n]));
+            source.setPixelColor(Near, toQColor(Keys[n] ^ 1));
+            source.save(path("scr/%1.bmp").arg(n), "BMP");
+        }
+        for (const char* set : {"old", "new"})
+            for (int digit = 0; digit < 10; ++digit) {
+                QImage source(25, 42, QImage::Format_RGB888);
+                source.fill(set[0] == 'o' ? Qt::black : Qt::darkGray);
+                source.setPixelColor(0, 0, Qt::red);
+                source.setPixelColor(24, 41, Qt::red);
+                source.setPixelColor(5, 5, QColor(254, 0, 0));
+                source.save(path("scr/%1/%2.bmp").arg(set).arg(digit), "BMP");
+            }
+        dialogs.onMessage = [this](const auto&) { waitShownAtMessage.push_back(wait.isVisible()); };
+    }
+    QString path(const QString& relative) { return dir.filePath(relative); }
+    BgrColor pixel(const QString& relative, QPoint at) {
+        return bgrOfPixel(QImage(path(relative)).pixel(at));
+    }
+};
+
+TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
+    for (int scheme = 0; scheme < 8; ++scheme) {
+        StoneSchemeDialog dialog(folder, dialogs, wait, false);
+        int applied = 0;
+        QObject::connect(&dialog, &SchemeDialog::applied, [&applied] { ++applied; });
+        dialog.findChild<QListWidget*>("List1")->setCurrentRow(scheme);
+        dialog.findChild<QPushButton*>("Command1")->click();
+        ASSERT_EQ(applied, 1);
+        for (int k = 0; k < StoneCount; ++k) {
+            const QString file = QString("Grafiken/Stein%1.bmp").arg(QChar('A' + k));
+            const int source = scheme == 0 ? k + 1 : scheme;
+            const BgrColor key = Keys[std::size_t(source)];
+            // Red, blue, green, yellow, cyan, magenta, orange for SteinA to SteinG.
+            constexpr std::array<BgrColor, 7> Colours = {255,      16711680, 65280, 65535,
+                                                         16776960, 16711935, 33023};
+            EXPECT_EQ(pixel(file, scheme == 7 ? Centre : Inside),
+                      scheme == 0 ? key : Colours[std::size_t(k)])
+                << scheme << " " << k;
+            EXPECT_EQ(pixel(file, Column0), key);
+            EXPECT_EQ(pixel(file, Row0), key);
+            EXPECT_EQ(pixel(file, Near), key ^ 1);
+        }
+    }
+    ASSERT_EQ(dialogs.messages.size(), 8u);
+    EXPECT_EQ(dialogs.messages[0].text, "Es wird nun ein neues Steinschema verwendet.");
+    EXPECT_EQ(waitShownAtMessage[0], true); // it stays until the new stones are in use
+    EXPECT_FALSE(wait.isVisible());
+}
+
+// The previews follow the list from the keyboard: building one never takes the focus away.
+TEST_F(SchemeTest, theStoneListKeepsTheFocusWhilePreviewsAreBuilt) {
+    StoneSchemeDialog dialog(folder, dialogs, wait, false);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto* list = dialog.findChild<QListWidget*>("List1");
+    for (int press = 0; press < 3; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QApplication::processEvents(); // as between two real key presses
+    }
+    EXPECT_EQ(list->currentRow(), 3);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+}
+
+TEST_F(SchemeTest, theFontSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
+    EXPECT_TRUE(!QFile::exists(path("Brixolan.dat")));
+    FontSchemeDialog dialog(folder, dialogs, wait, false);
+    // A missing settings file is written with the defaults when the dialog opens.
+    EXPECT_EQ(readFile(path("Brixolan.dat")), "VERSION 1.55\r\n 1 \r\n 255 \r\n");
+    dialog.findChild<QListWidget*>("List1")->setCurrentRow(0);
+    dialogs.colorAnswers = {QColor(Qt::blue), std::nullopt}; // then cancelled: stays blue
+    dialog.findChild<QPushButton*>("Command1")->click();
+    dialog.findChild<QPushButton*>("Command1")->click();
+    dialog.findChild<QPushButton*>("Command2")->click();
+    EXPECT_EQ(readFile(path("Brixolan.dat")), "VERSION 1.55\r\n 0 \r\n 16711680 \r\n");
+    for (int digit = 0; digit < 10; ++digit) {
+        const QString file = QString("Grafiken/%1.bmp").arg(digit);
+        EXPECT_EQ(pixel(file, {0, 0}), named::Blue);
+        EXPECT_EQ(pixel(file, {24, 41}), named::Blue);
+        EXPECT_EQ(pixel(file, {5, 5}), 254u);
+        EXPECT_EQ(pixel(file, {9, 9}), 0u); // the old set's background
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Es wird nun ein neues Schriftschema verwendet");
+    EXPECT_EQ(waitShownAtMessage, std::vector<bool>{true});
+}
+
+// The settings file read in free format; anything it cannot hold becomes the defaults.
+TEST(FontSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
+    const std::pair<QByteArray, QString> table[] = {
+        {"VERSION 1.55\r\n 0 \r\n 65280 \r\n", "VERSION 1.55 0 65280"},
+        {"X,1,16711680", "X 1 16711680"},
+        {"V\n0\n255", "V 0 255"},
+        {"V\r0\r255\rmore\r\n", "V 0 255"},
+        {"VERSION 1.55\r\n", ""},
+        {"V\r\n 2 \r\n 255 ", ""},
+        {"V\r\n 1 \r\n 16777216 ", ""},
+        {"V\r\n 1 \r\n-255 ", ""},
+        {"V\r\n 0.5 \r\n 255 ", ""},
+        {"V\r\n neu \r\n 255 ", ""},
+    };
+    for (const auto& [bytes, expected] : table) {
+        const std::optional<FontSettings> read = parseSettings(bytes);
+        const QString shown = read ? QString("%1 %2 %3")
+                                         .arg(read->version)
+                                         .arg(int(read->digitSet))
+                                         .arg(read->colour)
+                                   : QString();
+        EXPECT_EQ(shown, expected) << bytes.toStdString();
+    }
+}
+
+// A source that is missing or damaged: the player learns which, nothing is written, and the
+// dialog stays for another choice; at start-up it cannot be helped, and the dialog says so.
+TEST_F(SchemeTest, aBrokenSourceIsNamedAndChangesNothing) {
+    writeFile(path("scr/3.bmp"), "kaputt");
+    const QByteArray before = readFile(path("Grafiken/SteinA.bmp"));
+    for (const bool atStartUp : {false, true}) {
+        dialogs.messages.clear();
+        StoneSchemeDialog dialog(folder, dialogs, wait, atStartUp);
+        dialog.show();
+        dialog.findChild<QListWidget*>("List1")->setCurrentRow(3);
+        dialog.findChild<QPushButton*>("Command1")->click();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.messages[0].text.contains("3.bmp"));
+        EXPECT_EQ(dialog.isVisible(), !atStartUp);
+        EXPECT_EQ(dialog.result(), atStartUp ? SchemeDialog::NotApplied : 0);
+        EXPECT_EQ(readFile(path("Grafiken/SteinA.bmp")), before);
+    }
+    EXPECT_EQ(waitShownAtMessage, (std::vector<bool>{false, false})); // never over a message
+    // At start-up the font scheme is the only way on.
+    EXPECT_FALSE(FontSchemeDialog(folder, dialogs, wait, true)
+                     .findChild<QPushButton*>("Command3")
+                     ->isEnabled());
+}
+
+} // namespace
