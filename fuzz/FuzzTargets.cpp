@@ -99,8 +99,13 @@ std::string checkScoreFile(const QByteArray& bytes) {
             return problem;
     }
 
-    // What the game writes from the table reads back as the same table.
+    // What the game writes from the table reads back as the same table, and is the file itself
+    // when its 16 lines are plain CR LF lines: opening and closing the table changes nothing.
     const QByteArray written = encodeScoreFile(content.table);
+    const QByteArray lines = end >= 0 ? bytes.left(end + 1) : QByteArray();
+    if (lines.count("\r\n") == ScoreLines && lines.count('\r') == ScoreLines &&
+        lines.count('\n') == ScoreLines && lines.endsWith('\n') && written != lines)
+        return "an unchanged table is not written back byte for byte";
     if (written.count('\r') != ScoreLines || written.count("\r\n") != ScoreLines)
         return "the written file does not have 16 lines";
     const ScoreFileContent reread = parseScoreFile(written);
