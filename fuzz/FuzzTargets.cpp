@@ -4,11 +4,13 @@
 #include "BitmapCheck.h"
 #include "FontSettings.h"
 #include "ScoreFile.h"
+#include "Simulator.h"
 
 #include <QImage>
 #include <QPainter>
 #include <limits>
 #include <optional>
+#include <sstream>
 
 namespace brixolan::fuzz {
 
@@ -175,6 +177,26 @@ std::string checkBitmap(const QByteArray& bytes) {
             }
         }
     }
+    return {};
+}
+
+std::string checkSimulator(const QByteArray& bytes) {
+    const std::string script(bytes.constData(), std::size_t(bytes.size()));
+    // Options come from a first line "# args: ...", as in the replay scripts.
+    std::vector<std::string> args;
+    if (script.starts_with("# args:")) {
+        std::istringstream words(script.substr(7, script.find('\n') - 7));
+        for (std::string word; words >> word;)
+            args.push_back(word);
+    }
+    std::istringstream in(script);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runSimulator(args, in, out, err);
+    if (status != 0 && status != 2)
+        return "an exit status other than 0 and 2";
+    if ((status == 2) != err.str().starts_with("brixolan-sim: "))
+        return "a refusal without its message, or a message without a refusal";
     return {};
 }
 

@@ -233,7 +233,8 @@ int runSimulator(const std::vector<std::string>& args, std::istream& in, std::os
 
     std::string line;
     for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
-        const auto first = line.find_first_not_of(" \t\r");
+        // White space as the command reader splits words at it: a line of it has no command.
+        const auto first = line.find_first_not_of(" \t\r\n\v\f");
         if (first == std::string::npos || line[first] == '#') {
             continue;
         }

@@ -79,5 +79,14 @@ TEST(Simulator, unreadableLinesAndOptionsEndWithStatusTwo) {
     }
 }
 
+// Lines of other white space split into no words; the reader took the first word regardless.
+TEST(Simulator, linesOfAnyWhiteSpaceAreSkippedLikeEmptyOnes) {
+    for (const std::string blank : {"\v", "\f", " \t\v\f\r"}) {
+        const SimRun run = simulate({}, blank + "\nprint\n");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.prints.size(), 1u);
+    }
+}
+
 } // namespace
 } // namespace brixolan::test
