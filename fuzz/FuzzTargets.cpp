@@ -139,10 +139,8 @@ std::string checkSettings(const QByteArray& bytes) {
 }
 
 std::string checkBitmap(const QByteArray& bytes) {
-    if (!isPlausibleBitmap(bytes))
-        return {}; // counts as missing; never decoded
-    QImage image;
-    if (!image.loadFromData(bytes, "BMP"))
+    const QImage image = decodeBitmap(bytes);
+    if (image.isNull())
         return {}; // the store treats it as missing
     if (image.width() > MaxBitmapSide || image.height() > MaxBitmapSide)
         return "decoded larger than the check allows";

@@ -1,3 +1,4 @@
+#include "BitmapCheck.h"
 #include "DialogServices.h"
 #include "Game.h"
 #include "MixingRandom.h"
@@ -24,7 +25,8 @@ int main(int argc, char* argv[]) {
         dialogs.message(nullptr, error, QStringLiteral("Fehler !"), brixolan::MessageIcon::Critical);
         return 1;
     }
-    QApplication::setWindowIcon(QIcon(folder->path(QStringLiteral("pics/icon.png"))));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(
+        brixolan::readPictureFile(folder->path(QStringLiteral("pics/icon.png"))))));
 
     brixolan::MixingRandom random;
     brixolan::SystemClock clock;

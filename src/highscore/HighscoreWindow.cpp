@@ -123,7 +123,8 @@ void HighscoreWindow::buildControls() {
     m_banner->setObjectName(QStringLiteral("Picture1"));
     m_banner->setGeometry(px(120), px(4440), px(5895), px(855));
     m_banner->setPixmap(picture(m_folder, QStringLiteral("pics/banner.bmp")));
-    const QPixmap cursor(m_folder.path(QStringLiteral("pics/cursor.png")));
+    const QPixmap cursor =
+        QPixmap::fromImage(readPictureFile(m_folder.path(QStringLiteral("pics/cursor.png"))));
     m_banner->setCursor(cursor.isNull() ? QCursor(Qt::PointingHandCursor)
                                         : QCursor(cursor, BannerHotSpot.x(), BannerHotSpot.y()));
     m_banner->installEventFilter(this);

@@ -1,29 +1,41 @@
 #include "Installation.h"
 
+#include "ReadFile.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+
 
 namespace brixolan {
 
 namespace {
 
 bool copyMissing(const QString& from, const QString& to, QString* error) {
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    // System entries too: whether a name is a regular file is judged when it is opened.
+    QDirIterator it(from, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
         const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
         if (QFileInfo::exists(target))
             continue;
-        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target)) {
+        const FileBytes file = readFile(source, {read_limit::Picture});
+        if (file.problem == ReadProblem::NotAFile)
+            continue; // a device or pipe is no data of the game's
+        QSaveFile copy(target);
+        if (!file.bytes || !QDir().mkpath(QFileInfo(target).absolutePath()) ||
+            !copy.open(QIODevice::WriteOnly) ||
+            copy.write(file.bytes.value()) != file.bytes.value().size() || !copy.commit()) {
             if (error)
                 *error = QStringLiteral("Die Datei \"%1\" konnte nicht nach \"%2\" kopiert werden.")
-                             .arg(source, target);
+                             .arg(source, target) +
+                         (file.bytes ? QString() : QLatin1Char('\n') + file.bytes.message());
             return false;
         }
         // Installed files are read-only; the player's copies must be replaceable.
-        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+        QFile::setPermissions(target, QFile::permissions(source) | QFileDevice::WriteOwner);
     }
     return true;
 }

@@ -13,8 +13,8 @@ inline constexpr const char* InstalledDataPath = "../share/games/brixolan";
 /// Chooses the folder this run keeps its files in. Run from the build tree (the executable's
 /// folder holds `scr`), that is the executable's folder. Installed system-wide, it is the
 /// player's own `<dataHome>/brixolan`, filled from the installed data with whatever it lacks
-/// (the player's scores, settings and bitmaps are never overwritten). No value, with a German
-/// `error`, when that folder cannot be made.
+/// (the player's scores, settings and bitmaps are never overwritten; only regular files are
+/// copied). No value, with a German `error`, when that folder cannot be made.
 std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
                                                   const QString& dataHome,
                                                   QString* error = nullptr);
