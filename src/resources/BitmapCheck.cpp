@@ -4,6 +4,8 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -82,12 +84,83 @@ std::optional<Header> plausibleHeader(const QByteArray& bytes) {
         return std::nullopt;
     if (h.dataOffset < FileHeader + h.infoSize || h.dataOffset >= std::uint32_t(bytes.size()))
         return std::nullopt;
+    // The decoder reads the palette first; an offset pointing into it is not followed back, and
+    // the pixels then start after it. Rows cut short would be left unwritten.
+    const std::int64_t colours = h.bits > 8           ? 0
+                                 : h.coloursUsed != 0 ? std::int64_t(h.coloursUsed)
+                                                      : 1 << h.bits;
+    if (colours > 256)
+        return std::nullopt;
     if (h.compression == 0 || h.compression == 3 || h.compression == 6) {
         const std::int64_t rowBytes = ((width * h.bits + 31) / 32) * 4;
-        if (std::int64_t(h.dataOffset) + rowBytes * height > bytes.size())
+        const std::int64_t paletteEnd =
+            FileHeader + h.infoSize + colours * (h.infoSize == 12 ? 3 : 4);
+        if (std::max<std::int64_t>(h.dataOffset, paletteEnd) + rowBytes * height > bytes.size())
             return std::nullopt;
     }
     return h;
+}
+
+/// Run-length bitmaps may skip pixels, which the image decoder would leave unwritten; decoded
+/// here onto black instead. Indexes beyond the palette are black too.
+QImage decodeRunLengths(const QByteArray& bytes, const Header& h) {
+    std::array<QRgb, 256> palette;
+    palette.fill(qRgb(0, 0, 0));
+    const int entries =
+        h.coloursUsed > 0 && h.coloursUsed < (1u << h.bits) ? int(h.coloursUsed) : 1 << h.bits;
+    const qsizetype paletteAt = FileHeader + h.infoSize;
+    for (int n = 0; n < entries && paletteAt + 4 * n + 4 <= qsizetype(h.dataOffset); ++n) {
+        const qsizetype at = paletteAt + 4 * n;
+        palette[std::size_t(n)] =
+            qRgb(std::uint8_t(bytes[at + 2]), std::uint8_t(bytes[at + 1]), std::uint8_t(bytes[at]));
+    }
+    QImage image(h.width, h.height, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.fill(Qt::black);
+
+    qsizetype at = h.dataOffset;
+    const auto next = [&]() { return at < bytes.size() ? int(std::uint8_t(bytes[at++])) : -1; };
+    qint64 x = 0;
+    qint64 row = 0; // counted from the bottom, as stored
+    const auto put = [&](int index) {
+        if (x < h.width && row < h.height) {
+            const int y = int(h.topDown ? row : h.height - 1 - row);
+            reinterpret_cast<QRgb*>(image.scanLine(y))[x] = palette[std::size_t(index)];
+        }
+        ++x;
+    };
+    const auto nibble = [](int byte, int k) { return k % 2 == 0 ? byte >> 4 : byte & 0x0F; };
+    const bool four = h.compression == RunLength4;
+    while (row < h.height) {
+        const int count = next();
+        const int value = next();
+        if (count < 0 || value < 0)
+            break;
+        if (count > 0) {
+            for (int k = 0; k < count; ++k)
+                put(four ? nibble(value, k) : value);
+        } else if (value == 0) {
+            x = 0;
+            ++row;
+        } else if (value == 1) {
+            break;
+        } else if (value == 2) {
+            const int right = next();
+            const int up = next();
+            x += std::max(right, 0);
+            row += std::max(up, 0);
+        } else {
+            // `value` pixels given one by one, padded to a whole 16-bit word.
+            const qsizetype length = four ? (value + 1) / 2 : value;
+            for (int k = 0; k < value && at + (four ? k / 2 : k) < bytes.size(); ++k) {
+                const int byte = std::uint8_t(bytes[at + (four ? k / 2 : k)]);
+                put(four ? nibble(byte, k) : byte);
+            }
+            at += length + (length & 1);
+        }
+    }
+    return image;
 }
 
 } // namespace
@@ -100,6 +173,8 @@ QImage decodeBitmap(const QByteArray& bytes) {
     const std::optional<Header> header = plausibleHeader(bytes);
     if (!header)
         return {};
+    if (header->compression == RunLength8 || header->compression == RunLength4)
+        return decodeRunLengths(bytes, *header);
     QImage image;
     if (!image.loadFromData(bytes, "BMP"))
         return {};

@@ -14,6 +14,8 @@ inline constexpr int MaxBitmapSide = 8192;
 bool isPlausibleBitmap(const QByteArray& bytes);
 
 /// The picture of a bitmap file's bytes; a null image when it fails the check or the decoder.
+/// Every pixel is defined: where a run-length bitmap skips pixels (a jump, a line or the
+/// picture ended early) they are black.
 QImage decodeBitmap(const QByteArray& bytes);
 
 /// Reads a bitmap file; a null image when it is missing, no regular file, too large,
