@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <pwd.h>
+#include <unistd.h>
 
 namespace brixolan {
 
@@ -46,7 +48,15 @@ QString xdgDataHome() {
     const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
     if (!configured.isEmpty() && QDir::isAbsolutePath(configured))
         return configured;
-    return QDir::homePath() + QStringLiteral("/.local/share");
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty()) {
+        // Started without HOME (from a service, say): the password database knows it.
+        const passwd* entry = ::getpwuid(::getuid());
+        if (entry == nullptr || entry->pw_dir == nullptr || *entry->pw_dir == '\0')
+            return {};
+        home = QFile::decodeName(entry->pw_dir);
+    }
+    return QDir::cleanPath(home + QStringLiteral("/.local/share"));
 }
 
 std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
@@ -57,6 +67,13 @@ std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolde
     if (executable.exists(QStringLiteral("scr")) || !QFileInfo(installed).isDir())
         return ProgramFolder(executableFolder);
 
+    if (dataHome.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Für diesen Benutzer ist kein Home-Ordner bekannt (HOME ist "
+                                    "nicht gesetzt). Ohne ihn hat das Spiel keinen Ordner für "
+                                    "Highscores und Einstellungen.");
+        return std::nullopt;
+    }
     const QString own = dataHome + QStringLiteral("/brixolan");
     if (!QDir().mkpath(own)) {
         if (error)
