@@ -1,6 +1,6 @@
 #pragma once
 
-// The libFuzzer entry shared by the three fuzzers: one input to one check, and a broken
+// The libFuzzer entry shared by the fuzzers: one input to one check, and a broken
 // promise ends the run as a crash, so that libFuzzer keeps the input.
 
 #include "FuzzTargets.h"

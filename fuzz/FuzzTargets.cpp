@@ -4,11 +4,13 @@
 #include "BitmapCheck.h"
 #include "FontSettings.h"
 #include "ScoreFile.h"
+#include "Simulator.h"
 
 #include <QImage>
 #include <QPainter>
 #include <limits>
 #include <optional>
+#include <sstream>
 
 namespace brixolan::fuzz {
 
@@ -99,8 +101,13 @@ std::string checkScoreFile(const QByteArray& bytes) {
             return problem;
     }
 
-    // What the game writes from the table reads back as the same table.
+    // What the game writes from the table reads back as the same table, and is the file itself
+    // when its 16 lines are plain CR LF lines: opening and closing the table changes nothing.
     const QByteArray written = encodeScoreFile(content.table);
+    const QByteArray lines = end >= 0 ? bytes.left(end + 1) : QByteArray();
+    if (lines.count("\r\n") == ScoreLines && lines.count('\r') == ScoreLines &&
+        lines.count('\n') == ScoreLines && lines.endsWith('\n') && written != lines)
+        return "an unchanged table is not written back byte for byte";
     if (written.count('\r') != ScoreLines || written.count("\r\n") != ScoreLines)
         return "the written file does not have 16 lines";
     const ScoreFileContent reread = parseScoreFile(written);
@@ -132,10 +139,8 @@ std::string checkSettings(const QByteArray& bytes) {
 }
 
 std::string checkBitmap(const QByteArray& bytes) {
-    if (!isPlausibleBitmap(bytes))
-        return {}; // counts as missing; never decoded
-    QImage image;
-    if (!image.loadFromData(bytes, "BMP"))
+    const QImage image = decodeBitmap(bytes);
+    if (image.isNull())
         return {}; // the store treats it as missing
     if (image.width() > MaxBitmapSide || image.height() > MaxBitmapSide)
         return "decoded larger than the check allows";
@@ -170,6 +175,26 @@ std::string checkBitmap(const QByteArray& bytes) {
             }
         }
     }
+    return {};
+}
+
+std::string checkSimulator(const QByteArray& bytes) {
+    const std::string script(bytes.constData(), std::size_t(bytes.size()));
+    // Options come from a first line "# args: ...", as in the replay scripts.
+    std::vector<std::string> args;
+    if (script.starts_with("# args:")) {
+        std::istringstream words(script.substr(7, script.find('\n') - 7));
+        for (std::string word; words >> word;)
+            args.push_back(word);
+    }
+    std::istringstream in(script);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runSimulator(args, in, out, err);
+    if (status != 0 && status != 2)
+        return "an exit status other than 0 and 2";
+    if ((status == 2) != err.str().starts_with("brixolan-sim: "))
+        return "a refusal without its message, or a message without a refusal";
     return {};
 }
 

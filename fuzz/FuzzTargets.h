@@ -22,4 +22,8 @@ std::string checkSettings(const QByteArray& bytes);
 /// pixels.
 std::string checkBitmap(const QByteArray& bytes);
 
+/// A script for brixolan-sim, options from its first line: every line is run or refused with
+/// status 2 and a message; nothing crashes.
+std::string checkSimulator(const QByteArray& bytes);
+
 } // namespace brixolan::fuzz

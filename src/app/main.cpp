@@ -1,3 +1,4 @@
+#include "BitmapCheck.h"
 #include "BrixolanVersion.h"
 #include "DialogServices.h"
 #include "Geometry.h"
@@ -74,7 +75,8 @@ int main(int argc, char* argv[]) {
                         brixolan::MessageIcon::Critical);
         return 1;
     }
-    QApplication::setWindowIcon(QIcon(folder->path(QStringLiteral("pics/icon.png"))));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(
+        brixolan::readPictureFile(folder->path(QStringLiteral("pics/icon.png"))))));
 
     brixolan::MixingRandom random;
     brixolan::SystemClock clock;

@@ -2,17 +2,15 @@
 
 #include "AtomicWrite.h"
 #include "ProgramFolder.h"
+#include "ReadFile.h"
 #include "TextCodec.h"
 
-#include <QFile>
 #include <cmath>
 
 namespace brixolan {
 
 namespace {
 
-// Three short fields; anything beyond this is not part of a settings file.
-constexpr qint64 MaxSettingsBytes = 64 * 1024;
 constexpr double LargestColour = 16777215.0;
 
 bool isLineEnd(QChar c) {
@@ -112,12 +110,10 @@ std::optional<FontSettings> parseSettings(const QByteArray& bytes) {
 
 FontSettings readSettingsOrDefaults(const ProgramFolder& folder) {
     const QString path = folder.path(QLatin1String(SettingsFileName));
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const std::optional<FontSettings> read = parseSettings(file.read(MaxSettingsBytes));
-        if (read)
+    const FileBytes file = readFile(path, {read_limit::Settings});
+    if (file.bytes) {
+        if (const std::optional<FontSettings> read = parseSettings(file.bytes.value()))
             return *read;
-        file.close();
     }
     const FontSettings defaults;
     // The dialog goes on with the defaults even where they cannot be stored.

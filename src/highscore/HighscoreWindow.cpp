@@ -106,7 +106,7 @@ void HighscoreWindow::buildControls() {
     m_banner->setGeometry(twipsRect(120, 4440, 5895, 855));
     m_banner->setPixmap(picture(m_folder, "pics/banner.bmp"));
     const QPixmap cursor = QPixmap::fromImage(
-        readBitmapFile(m_folder.path(QStringLiteral("pics/cursor.png"))));
+        readPictureFile(m_folder.path(QStringLiteral("pics/cursor.png"))));
     m_banner->setCursor(cursor.isNull() ? QCursor(Qt::PointingHandCursor)
                                         : QCursor(cursor, BannerHotSpot.x(), BannerHotSpot.y()));
     m_banner->installEventFilter(this);

@@ -2,21 +2,15 @@
 
 #include "AtomicWrite.h"
 #include "ProgramFolder.h"
+#include "ReadFile.h"
 #include "TextCodec.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace brixolan {
 
 namespace {
 constexpr int ScoreLines = 2 * ScorePlaces;
-constexpr qint64 ReadChunk = 64 * 1024;
-// Far above any table (eight names of 10,000 characters are 80 KB); a damaged file of
-// gigabytes without line ends is read no further, nor copied.
-constexpr qint64 MaxScoreFileBytes = 4 * 1024 * 1024;
 } // namespace
 
 ScoreFileContent parseScoreFile(const QByteArray& bytes) {
@@ -31,40 +25,33 @@ ScoreFileContent parseScoreFile(const QByteArray& bytes) {
 }
 
 ScoreFileContent readScoreFile(const ProgramFolder& folder) {
-    const QString path = folder.path(QLatin1String(ScoreFileName));
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {};
-
+    const FileBytes file =
+        readFile(folder.path(QLatin1String(ScoreFileName)), {read_limit::ScoreFile, ScoreLines});
     ScoreFileContent failed;
     failed.status = ScoreFileStatus::Failed;
     failed.fileExists = true;
-    if (info.isDir()) {
+    switch (file.problem) {
+    case ReadProblem::None:
+        break;
+    case ReadProblem::Missing:
+        return {};
+    case ReadProblem::TooLarge: {
+        // Megabytes without 16 line ends: as incomplete as a short file.
+        ScoreFileContent incomplete;
+        incomplete.fileExists = true;
+        return incomplete;
+    }
+    case ReadProblem::Denied:
+        failed.error = scoreError(error_number::PermissionDenied);
+        return failed;
+    case ReadProblem::NotAFile:
         failed.error = scoreError(error_number::PathFileAccess);
         return failed;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        failed.error = scoreError(file.error() == QFileDevice::PermissionsError
-                                      ? error_number::PermissionDenied
-                                      : error_number::PathFileAccess);
+    case ReadProblem::Failed:
+        failed.error = scoreError(error_number::DeviceIo);
         return failed;
     }
-    QByteArray bytes;
-    qsizetype lineEnds = 0;
-    while (lineEnds < ScoreLines && bytes.size() < MaxScoreFileBytes) {
-        const QByteArray chunk = file.read(ReadChunk);
-        if (chunk.isEmpty()) {
-            if (file.error() != QFileDevice::NoError) {
-                failed.error = scoreError(error_number::DeviceIo);
-                return failed;
-            }
-            break;
-        }
-        lineEnds += chunk.count('\r');
-        bytes += chunk;
-    }
-    ScoreFileContent content = parseScoreFile(bytes);
+    ScoreFileContent content = parseScoreFile(file.bytes.value());
     content.fileExists = true;
     return content;
 }
@@ -89,25 +76,15 @@ bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QStrin
 }
 
 bool backupScoreFile(const ProgramFolder& folder, QString* error) {
-    QFile file(folder.path(QLatin1String(ScoreFileName)));
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly) && file.size() > MaxScoreFileBytes) {
+    const FileBytes file =
+        readFile(folder.path(QLatin1String(ScoreFileName)), {read_limit::ScoreFile});
+    if (!file.bytes) {
         if (error)
-            *error = QStringLiteral("Die Datei \"%1\" ist mit %2 Bytes zu groß für eine "
-                                    "Highscore-Datei.")
-                         .arg(QDir::toNativeSeparators(file.fileName()))
-                         .arg(file.size());
+            *error = file.bytes.message();
         return false;
     }
-    if (file.isOpen())
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden: %2")
-                         .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
-        return false;
-    }
-    return writeFileAtomically(folder.path(QLatin1String(ScoreBackupName)), bytes, error);
+    return writeFileAtomically(folder.path(QLatin1String(ScoreBackupName)), file.bytes.value(),
+                               error);
 }
 
 Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {

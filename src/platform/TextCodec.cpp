@@ -23,7 +23,10 @@ QByteArray toCp1252(const QString& text) {
             out.append('?');
             continue;
         }
-        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+        // The five bytes the code page leaves undefined were read as their own code points
+        // and go back as themselves, so an unchanged name is written as it was read.
+        const bool undefinedByte = unit >= 0x80 && unit <= 0x9F && HighControls[unit - 0x80] == 0;
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF) || undefinedByte) {
             out.append(char(unit));
             continue;
         }

@@ -7,7 +7,8 @@
 namespace brixolan {
 
 /// Text files keep the classic byte format: code page 1252 with CR LF line ends.
-/// Characters the code page cannot hold are written as '?'.
+/// Characters the code page cannot hold are written as '?'. The five bytes it leaves undefined
+/// (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as U+0081 and so on and are written back as themselves.
 QByteArray toCp1252(const QString& text);
 QString fromCp1252(const QByteArray& bytes);
 

@@ -4,59 +4,67 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace brixolan;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& data) {
+QByteArray bytes(const QString& path, const QByteArray& write = {}) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!write.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(write) == write.size())
+        return write;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
 } // namespace
 
-TEST(Installation, aBuildTreeRunKeepsItsFilesBesideTheProgram) {
-    QTemporaryDir tree;
-    QDir(tree.path()).mkpath(QStringLiteral("bin/scr"));
-    const auto folder = prepareProgramFolder(tree.path() + "/bin", tree.path() + "/home");
-    ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(folder->root(), tree.path() + "/bin");
-    EXPECT_FALSE(QDir(tree.path() + "/home").exists());
-}
-
-TEST(Installation, anInstalledRunFillsThePlayersFolderAndNeverOverwritesIt) {
+TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWithRegularFiles) {
     QTemporaryDir prefix;
-    const QString data = prefix.path() + "/share/games/brixolan";
-    writeFile(data + "/scr/1.bmp", "source");
-    writeFile(data + "/Grafiken/SteinA.bmp", "default");
-    writeFile(data + "/info.txt", "guide");
-    QDir(prefix.path()).mkpath(QStringLiteral("games"));
-    const QString home = prefix.path() + "/home";
-    writeFile(home + "/brixolan/Grafiken/SteinA.bmp", "player's scheme");
+    const QString games = prefix.filePath("games"), data = prefix.filePath("share/games/brixolan/");
+    const QString own = prefix.filePath("home/brixolan/");
+    bytes(data + "scr/1.bmp", "source");
+    bytes(data + "Grafiken/SteinA.bmp", "default");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(data + "pipe"), 0644), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", data + "zero"));
+    bytes(own + "Grafiken/SteinA.bmp", "player's scheme");
+    QDir().mkpath(games + "/scr");
+    EXPECT_EQ(prepareProgramFolder(games, prefix.filePath("home")).value().root(), games);
+    QDir(games).rmdir("scr");
 
-    const auto folder = prepareProgramFolder(prefix.path() + "/games", home);
-    ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(folder->root(), home + "/brixolan");
-    EXPECT_EQ(readFile(home + "/brixolan/scr/1.bmp"), QByteArray("source"));
-    EXPECT_EQ(readFile(home + "/brixolan/info.txt"), QByteArray("guide"));
-    EXPECT_EQ(readFile(home + "/brixolan/Grafiken/SteinA.bmp"), QByteArray("player's scheme"));
-    EXPECT_TRUE(QFileInfo(home + "/brixolan/scr/1.bmp").isWritable());
-}
+    EXPECT_EQ(prepareProgramFolder(games, prefix.filePath("home")).value().root(), own.chopped(1));
+    EXPECT_EQ(bytes(own + "scr/1.bmp"), "source");
+    EXPECT_TRUE(QFileInfo(own + "scr/1.bmp").isWritable());
+    EXPECT_EQ(bytes(own + "Grafiken/SteinA.bmp"), "player's scheme");
+    EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
 
-TEST(Installation, anUnusableDataHomeIsReportedInGerman) {
-    QTemporaryDir prefix;
-    QDir(prefix.path()).mkpath(QStringLiteral("share/games/brixolan"));
-    QDir(prefix.path()).mkpath(QStringLiteral("games"));
-    writeFile(prefix.path() + "/home", "a file where the folder should be");
+    // No folder where one must be made, or no home folder at all: a German message.
     QString error;
-    EXPECT_FALSE(prepareProgramFolder(prefix.path() + "/games", prefix.path() + "/home", &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("konnte nicht angelegt werden")));
+    EXPECT_FALSE(prepareProgramFolder(games, own + "scr/1.bmp", &error));
+    EXPECT_TRUE(error.contains("konnte nicht angelegt werden")) << error.toStdString();
+    EXPECT_FALSE(prepareProgramFolder(games, QString(), &error));
+    EXPECT_TRUE(error.contains("kein Home-Ordner")) << error.toStdString();
+}
+
+// Without HOME the player's folder became "//.local/share/brixolan".
+TEST(Installation, withoutHomeThePasswordDatabaseKnowsTheHomeFolder) {
+    const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(xdgDataHome().toStdString(),
+              std::string(::getpwuid(::getuid())->pw_dir) + "/.local/share");
+    if (::getuid() == 0 && ::getpwuid(54321) == nullptr) { // a user the database does not know
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(::setuid(54321) == 0 && xdgDataHome().isEmpty() ? 0 : 1);
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
+    qputenv("HOME", home);
+    if (!dataHome.isEmpty())
+        qputenv("XDG_DATA_HOME", dataHome);
 }

@@ -1,8 +1,8 @@
+#include "ResourceStore.h"
 #include "AtomicWrite.h"
 #include "BitmapCheck.h"
 #include "FakeDialogServices.h"
 #include "ProgramFolder.h"
-#include "ResourceStore.h"
 #include "TestGraphics.h"
 #include "WaitWindow.h"
 
@@ -11,124 +11,90 @@
 #include <gtest/gtest.h>
 
 using namespace brixolan;
-using brixolan::fakes::FakeDialogServices;
 
 namespace {
 
-QByteArray bitmapBytes(QSize size) {
-    QImage image(size, QImage::Format_RGB888);
-    image.fill(Qt::red);
-    return encodeBitmap(image);
+QByteArray le(quint32 value, int size = 4) {
+    QByteArray bytes;
+    for (int n = 0; n < size; ++n)
+        bytes += char((value >> (8 * n)) & 0xFF);
+    return bytes;
 }
 
-void putLe32(QByteArray& bytes, int at, quint32 value) {
-    for (int n = 0; n < 4; ++n)
-        bytes[at + n] = char((value >> (8 * n)) & 0xFF);
+/// A 4 x 2 run-length bitmap of 8 or 4 bits. Its palette is white but for entry 1, red, so a
+/// pixel left unwritten shows as white (or anything), never as the black expected.
+QByteArray runLengthBitmap(int bits, const QByteArray& stream) {
+    QByteArray palette;
+    for (int n = 0; n < 1 << bits; ++n)
+        palette += le(n == 1 ? 0xFF0000 : 0xFFFFFF);
+    return "BM" + le(0) + le(0) + le(54 + quint32(palette.size())) + le(40) + le(4) + le(2) +
+           le(1, 2) + le(quint32(bits), 2) + le(bits == 8 ? 1 : 2) + QByteArray(20, 0) + palette +
+           stream;
+}
+
+/// The picture's pixels from the top left: R red, W white, . black.
+std::string pixels(const QImage& image) {
+    std::string text;
+    for (int n = 0; n < image.width() * image.height(); ++n) {
+        const QRgb p = image.pixel(n % image.width(), n / image.width()) & 0xFFFFFF;
+        text += p == 0xFF0000 ? 'R' : p == 0xFFFFFF ? 'W' : p == 0 ? '.' : '?';
+    }
+    return text;
 }
 
 } // namespace
 
-TEST(BitmapCheck, acceptsOrdinaryBitmapsFromOnePixelUp) {
-    EXPECT_TRUE(isPlausibleBitmap(bitmapBytes(QSize(25, 25))));
-    EXPECT_TRUE(isPlausibleBitmap(bitmapBytes(QSize(1, 1))));
-    EXPECT_TRUE(isPlausibleBitmap(bitmapBytes(QSize(393, 57))));
+TEST(BitmapCheck, takesOrdinaryBitmapsAndRefusesDamagedHeaders) {
+    QImage image(25, 42, QImage::Format_RGB888);
+    image.fill(Qt::red);
+    const QByteArray good = encodeBitmap(image);
+    EXPECT_EQ(decodeBitmap(good).size(), QSize(25, 42));
+    // Magic, cut short, pixels outside the file, 100000 wide, 7 bits, header of 41 bytes,
+    // run-length coded 24 bits, 1 bit whose pixels would run past the end after the palette.
+    for (const QByteArray& bad :
+         {"X" + good.mid(1), good.chopped(10), good.left(20),
+          QByteArray(good).replace(10, 4, le(quint32(good.size() + 100))),
+          QByteArray(good).replace(18, 4, le(100000)), QByteArray(good).replace(28, 1, "\7"),
+          QByteArray(good).replace(14, 4, le(41)), QByteArray(good).replace(30, 1, "\1"),
+          QByteArray(good).replace(28, 1, "\1").left(54 + 4 * 42)})
+        EXPECT_FALSE(isPlausibleBitmap(bad)) << bad.left(40).toHex().constData();
 }
 
-TEST(BitmapCheck, rejectsDamagedHeaders) {
-    const QByteArray good = bitmapBytes(QSize(25, 42));
-
-    QByteArray magic = good;
-    magic[0] = 'X';
-    EXPECT_FALSE(isPlausibleBitmap(magic));
-
-    EXPECT_FALSE(isPlausibleBitmap(good.left(good.size() - 10))); // pixel data cut short
-    EXPECT_FALSE(isPlausibleBitmap(good.left(20)));                // header cut short
-
-    QByteArray offset = good;
-    putLe32(offset, 10, quint32(good.size() + 100)); // pixel data outside the file
-    EXPECT_FALSE(isPlausibleBitmap(offset));
-
-    QByteArray huge = good;
-    putLe32(huge, 18, 100000); // width beyond any sane tile
-    EXPECT_FALSE(isPlausibleBitmap(huge));
-
-    QByteArray depth = good;
-    depth[28] = 7; // no such bit depth
-    EXPECT_FALSE(isPlausibleBitmap(depth));
-
-    QByteArray header = good;
-    putLe32(header, 14, 41); // no such header size
-    EXPECT_FALSE(isPlausibleBitmap(header));
+// Run-length bitmaps can skip pixels: a jump, a line or the picture ended early, the data cut
+// short. The image decoder left them unwritten (memory's garbage on the screen); they are black.
+TEST(BitmapCheck, pixelsARunLengthBitmapSkipsAreBlack) {
+    const std::tuple<int, QByteArray, std::string> cases[] = {
+        {8, QByteArray::fromHex("0101 00020200 0101 0000 0001"), "....R..R"},
+        {8, QByteArray::fromHex("0003 01000100 0000 0400 0001"), "WWWWRWR."},
+        {4, QByteArray::fromHex("0410 0000 00020101"), "....RWRW"},
+        {4, QByteArray::fromHex("0003 1110 0001"), "....RRR."},
+        {8, QByteArray::fromHex("0201"), "....RR.."}};
+    for (const auto& [bits, stream, expected] : cases)
+        EXPECT_EQ(pixels(decodeBitmap(runLengthBitmap(bits, stream))), expected)
+            << stream.toHex().constData();
 }
 
-TEST(ResourceStore, loadsTheTableAndReportsEachFile) {
+// Every load runs before the check; one missing file ends the program with one message.
+TEST(ResourceStore, loadsTheTableAndAMissingFileEndsTheProgramWithOneMessage) {
     QTemporaryDir dir;
     fakes::writeTestGraphics(dir.path());
-    QFile::remove(dir.path() + QStringLiteral("/Grafiken/5.bmp"));
-    QFile garbage(dir.path() + QStringLiteral("/Grafiken/SteinG.bmp"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("not a bitmap at all");
-    garbage.close();
-
+    QFile::remove(dir.filePath("Grafiken/5.bmp"));
     ResourceStore store;
-    const std::array<int, 17> results = store.loadAll(ProgramFolder(dir.path()));
-    std::array<int, 17> expected{};
-    expected.fill(1);
-    expected[7] = 0;  // 5.bmp missing
-    expected[16] = 0; // SteinG.bmp unreadable
-    EXPECT_EQ(results, expected);
+    fakes::FakeDialogServices dialogs;
+    WaitWindow wait;
+    reloadGrafiken(store, ProgramFolder(dir.path()), dialogs, wait);
     EXPECT_EQ(store.resCount(), 17);
-    ASSERT_NE(store.resHdc(13), nullptr);
     EXPECT_EQ(store.resHdc(13)->pixelColor(12, 12), fakes::stoneColor(13));
     EXPECT_EQ(store.resHdc(DigitElement(9))->size(), QSize(25, 42));
-    EXPECT_EQ(store.resHdc(DigitElement(5)), nullptr);
-    EXPECT_EQ(store.resHdc(0), nullptr);
-    EXPECT_EQ(store.resHdc(18), nullptr);
-    EXPECT_EQ(store.resHdc(-1), nullptr);
-}
-
-TEST(ResourceStore, failedLoadKeepsTheElementAndUnloadEmptiesAll) {
-    QTemporaryDir dir;
-    fakes::writeTestGraphics(dir.path());
-    ResourceStore store;
-    store.loadAll(ProgramFolder(dir.path()));
-    EXPECT_EQ(store.loadBild(1, dir.path() + QStringLiteral("/missing.bmp")), 0);
-    ASSERT_NE(store.resHdc(1), nullptr);
-    EXPECT_EQ(store.resHdc(1)->pixelColor(0, 0), fakes::stoneColor(1));
-
-    store.unloadAllRes();
-    EXPECT_EQ(store.resCount(), 0);
-    EXPECT_EQ(store.resHdc(1), nullptr);
-    store.unloadAllRes(); // on an empty store too
-    EXPECT_EQ(store.resCount(), 0);
-}
-
-TEST(ReloadGraphics, allPresentLeavesTheStoreFullAndSaysNothing) {
-    QTemporaryDir dir;
-    fakes::writeTestGraphics(dir.path());
-    ResourceStore store;
-    FakeDialogServices dialogs;
-    WaitWindow wait;
-    reloadGrafiken(store, ProgramFolder(dir.path()), dialogs, wait);
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(dialogs.endRequests, 0);
-    EXPECT_EQ(store.resCount(), 17);
-    EXPECT_FALSE(wait.isVisible());
-}
-
-TEST(ReloadGraphics, aMissingFileEndsTheProgramWithOneMessage) {
-    QTemporaryDir dir;
-    fakes::writeTestGraphics(dir.path());
-    QFile::remove(dir.path() + QStringLiteral("/Grafiken/9.bmp"));
-    ResourceStore store;
-    FakeDialogServices dialogs;
-    WaitWindow wait;
-    reloadGrafiken(store, ProgramFolder(dir.path()), dialogs, wait);
+    for (const int none : {DigitElement(5), 0, 18, -1})
+        EXPECT_EQ(store.resHdc(none), nullptr) << none;
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Dateien nicht gefunden !"));
     EXPECT_EQ(dialogs.messages[0].text,
               QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht finden . \r\n\r\n"
                              "-Überprüfen sie ob alle Dateien aus dem ZIP Archiv entzippt sind ."));
     EXPECT_EQ(dialogs.endRequests, 1);
-    EXPECT_EQ(store.resCount(), 17); // every load ran before the check
+    // A failed load leaves the element as it was.
+    EXPECT_EQ(store.loadBild(1, dir.filePath("missing.bmp")), 0);
+    EXPECT_EQ(store.resHdc(1)->pixelColor(0, 0), fakes::stoneColor(1));
 }

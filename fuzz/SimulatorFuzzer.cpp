@@ -1,0 +1,4 @@
+// A script for brixolan-sim, as anyone may type or generate it.
+#include "FuzzMain.h"
+
+BRIXOLAN_FUZZER(brixolan::fuzz::checkSimulator)

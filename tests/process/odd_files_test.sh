@@ -1,0 +1,156 @@
+#!/bin/bash
+# The real program on a program folder with one odd file in it, started on a private X server
+# as a player starts it, one row of the table below at a time. A row fails when its window does
+# not appear (or the program does not end as expected) within $LIMIT seconds, or when the
+# program's peak resident memory passes $MEMORY_KB.
+#
+# Usage: odd_files_test.sh <folder of the built program> [row name ...]   (no names: all rows)
+set -euo pipefail
+
+LIMIT=${LIMIT:-10}
+MEMORY_KB=${MEMORY_KB:-200000}
+
+# name | preparation, run inside a fresh copy of the program folder | action | expectation
+#   action:      start       the program alone
+#                highscore   then "Datei" > "HighScore" in the main window
+#   expectation: window T    a window titled exactly T is shown
+#                exit N      the program ends with status N (its messages are confirmed)
+ROWS=(
+    "stone-zero     | ln -sf /dev/zero Grafiken/SteinA.bmp                  | start     | window Brixolan Stein Schema"
+    "stone-urandom  | ln -sf /dev/urandom Grafiken/SteinA.bmp               | start     | window Brixolan Stein Schema"
+    "stone-fifo     | rm Grafiken/SteinA.bmp && mkfifo Grafiken/SteinA.bmp  | start     | window Brixolan Stein Schema"
+    "settings-fifo  | rm Grafiken/0.bmp && mkfifo Brixolan.dat              | start     | window Schrift-Schema"
+    "icon-zero      | ln -sf /dev/zero pics/icon.png                        | start     | window Brixolan 1.65 Release"
+    "score-fifo     | mkfifo score.sre                                      | highscore | window Fehler : 75"
+    "score-zero     | ln -s /dev/zero score.sre                             | highscore | window Fehler : 75"
+    "pictures-zero  | for f in pics/*; do ln -sf /dev/zero \$f; done        | highscore | window HighScore"
+)
+
+fail() {
+    printf 'FAIL: %s\n' "$*" >&2
+    exit 1
+}
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (make deps installs it)"
+done
+
+built=$(cd "$1" && pwd)
+shift
+[ -x "$built/brixolan" ] || fail "no program in $built"
+# The sanitizer build (make test-asan) starts slower, takes more memory for itself and reserves
+# terabytes of address space, so no limit on that.
+address_space=4000000
+if grep -q __asan_init "$built/brixolan"; then
+    LIMIT=$((LIMIT * 3))
+    MEMORY_KB=$((MEMORY_KB * 3))
+    address_space=unlimited
+fi
+work=$(mktemp -d)
+game_pid=
+xvfb_pid=
+finish() {
+    local status=$?
+    [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    if [ "$status" = 0 ]; then rm -rf "$work"; else echo "the test's files are in $work" >&2; fi
+    exit "$status"
+}
+trap finish EXIT
+
+# A display nobody uses: Xvfb picks it and names it when it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(head -n 1 "$work/display")
+
+# The visible window titled exactly so (xdotool alone ignores case and matches parts).
+titled() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id" && return 0
+    done
+    return 1
+}
+
+# Peak resident memory of the game in kB.
+peak() {
+    local kb
+    kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$game_pid/status" 2>/dev/null || true)
+    echo "${kb:-0}"
+}
+
+# Waits up to $LIMIT seconds for a condition ("titled T" or "ended"), watching the memory.
+until_true() {
+    local deadline=$((SECONDS + LIMIT))
+    while ((SECONDS < deadline)); do
+        "$@" >/dev/null && return 0
+        (($(peak) < MEMORY_KB)) || fail "$row: $(peak) kB resident, more than $MEMORY_KB kB"
+        [ "$1" = ended ] && confirm_messages
+        sleep 0.1
+    done
+    return 1
+}
+
+ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+
+# Confirms whatever message the game shows, so that it can go on to its end.
+confirm_messages() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null); do
+        xdotool windowfocus --sync "$id" key Return 2>/dev/null || true
+    done
+}
+
+run_row() {
+    local name=$1 preparation=$2 action=$3 expectation=$4
+    local folder=$work/$name
+    mkdir -p "$folder"
+    cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$folder"
+    (cd "$folder" && eval "$preparation") || fail "$name: the preparation failed"
+
+    # A bare session; the limit on address space keeps a runaway read from taking the machine.
+    (ulimit -v "$address_space" && exec env -i HOME="$folder" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" \
+        XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
+        "$folder/brixolan" >"$folder/game.log" 2>&1) &
+    game_pid=$!
+
+    if [ "$action" = highscore ]; then
+        until_true titled "Brixolan 1.65 Release" || fail "$name: no main window"
+        local main
+        main=$(titled "Brixolan 1.65 Release")
+        xdotool mousemove --window "$main" 25 9 click 1
+        sleep 0.3
+        xdotool key Down Down Down Return
+    fi
+
+    case $expectation in
+    window\ *)
+        until_true titled "${expectation#window }" ||
+            fail "$name: no window \"${expectation#window }\" within $LIMIT s ($(peak) kB)"
+        kill -9 "$game_pid"
+        wait "$game_pid" 2>/dev/null || true
+        ;;
+    exit\ *)
+        until_true ended || fail "$name: the program did not end within $LIMIT s"
+        local status=0
+        wait "$game_pid" || status=$?
+        [ "$status" = "${expectation#exit }" ] || fail "$name: ended with status $status"
+        ;;
+    *) fail "$name: no such expectation: $expectation" ;;
+    esac
+    game_pid=
+    echo "ok  $name ($expectation)"
+}
+
+trim() { sed -e 's/^ *//' -e 's/ *$//' <<<"$1"; }
+for line in "${ROWS[@]}"; do
+    IFS='|' read -r row preparation action expectation <<<"$line"
+    row=$(trim "$row")
+    if [ $# -gt 0 ] && [[ " $* " != *" $row "* ]]; then continue; fi
+    run_row "$row" "$(trim "$preparation")" "$(trim "$action")" "$(trim "$expectation")"
+done
