@@ -57,12 +57,12 @@ QPixmap picture(const ProgramFolder& folder, const char* relative) {
 HighscoreWindow* HighscoreWindow::open(Game& game, const ProgramFolder& folder,
                                        DialogServices& dialogs, QWidget* parent) {
     auto* window = new HighscoreWindow(folder, dialogs, parent);
-    if (!window->offer(game)) {
-        window->save();
-        delete window;
-        return nullptr;
-    }
-    return window;
+    if (window->offer(game))
+        return window;
+    // The table shown would have been the initial one; it takes the damaged file's place.
+    window->report(replaceDamagedScores(folder));
+    delete window;
+    return nullptr;
 }
 
 HighscoreWindow::HighscoreWindow(const ProgramFolder& folder, DialogServices& dialogs,
@@ -212,12 +212,11 @@ void HighscoreWindow::showTable(const ScoreTable& table) {
 }
 
 void HighscoreWindow::done(int result) {
-    save();
+    report(saveScores(m_folder, m_added));
     GameDialog::done(result);
 }
 
-void HighscoreWindow::save() {
-    const Outcome saved = saveScores(m_folder, m_added);
+void HighscoreWindow::report(const Outcome& saved) {
     if (!saved)
         m_dialogs.message(isVisible() ? this : parentWidget(), saved.message(),
                           QStringLiteral("Highscore"), MessageIcon::Warning);

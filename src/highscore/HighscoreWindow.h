@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameDialog.h"
+#include "Outcome.h"
 #include "ProgramFolder.h"
 #include "ScoreCode.h"
 #include "ScoreTable.h"
@@ -52,7 +53,8 @@ private:
     enum class Layout { Initial, WithoutBanner, WithBanner };
     void applyLayout(Layout layout);
     void showTable(const ScoreTable& table);
-    void save();
+    /// Tells the player when the table could not be saved.
+    void report(const Outcome& saved);
 
     ProgramFolder m_folder;
     DialogServices& m_dialogs;

@@ -5,6 +5,7 @@
 #include "ReadFile.h"
 #include "TextCodec.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace brixolan {
@@ -110,6 +111,20 @@ Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>&
                                                "gesichert werden und bleibt deshalb unverändert.\n") +
                                 error);
     if (!writeScoreFile(folder, table, &error))
+        return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden; die "
+                                               "bisherige Datei bleibt erhalten.\n") +
+                                error);
+    return {};
+}
+
+Outcome replaceDamagedScores(const ProgramFolder& folder) {
+    QString error;
+    if (QFileInfo::exists(folder.path(QLatin1String(ScoreFileName))) &&
+        !backupScoreFile(folder, &error))
+        return Outcome::failure(QStringLiteral("Die bisherige Highscore-Datei konnte nicht "
+                                               "gesichert werden und bleibt deshalb unverändert.\n") +
+                                error);
+    if (!writeScoreFile(folder, initialScoreTable(), &error))
         return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden; die "
                                                "bisherige Datei bleibt erhalten.\n") +
                                 error);

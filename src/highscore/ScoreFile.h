@@ -53,6 +53,10 @@ bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QStrin
 /// stays as it is), or the copy cannot be written.
 bool backupScoreFile(const ProgramFolder& folder, QString* error);
 
+/// After a table that could not be read: keeps "score.sre" as "score.sre.bak" and writes the
+/// initial table in its place.
+Outcome replaceDamagedScores(const ProgramFolder& folder);
+
 /// Saves the table as the highscore window closes: reads "score.sre" as it is now, puts
 /// `added` in at the place its score earns there, and writes it back. A file that is no table
 /// is kept as "score.sre.bak" and replaced by the initial table.

@@ -76,7 +76,7 @@ TEST(DigitSources, arePureRedOnGrey) {
 
 TEST(DefaultGraphicsAndPictures, haveTheirSizesAndTheCursorItsHotSpot) {
     for (const GraphicsFile& file : GraphicsFiles)
-        picture(file.relativePath, file.element <= 2 || file.element >= 13 ? Stone : Digit);
+        picture(file.path, file.kind == GraphicKind::Stone ? Stone : Digit);
     picture("pics/banner.bmp", QSize(393, 57));
     for (int n = 1; n <= 4; ++n)
         picture(QString("pics/deko%1.bmp").arg(n), Stone);

@@ -1,10 +1,8 @@
 #include "ResourceStore.h"
 #include "AtomicWrite.h"
 #include "BitmapCheck.h"
-#include "FakeDialogServices.h"
 #include "ProgramFolder.h"
 #include "TestGraphics.h"
-#include "WaitWindow.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -74,27 +72,22 @@ TEST(BitmapCheck, pixelsARunLengthBitmapSkipsAreBlack) {
             << stream.toHex().constData();
 }
 
-// Every load runs before the check; one missing file ends the program with one message.
-TEST(ResourceStore, loadsTheTableAndAMissingFileEndsTheProgramWithOneMessage) {
+// Every file is loaded, the first missing one in table order is named.
+TEST(ResourceStore, loadsAllSeventeenAndNamesTheFirstMissingOne) {
     QTemporaryDir dir;
     fakes::writeTestGraphics(dir.path());
     QFile::remove(dir.filePath("Grafiken/5.bmp"));
+    QFile::remove(dir.filePath("Grafiken/SteinG.bmp"));
     ResourceStore store;
-    fakes::FakeDialogServices dialogs;
-    WaitWindow wait;
-    reloadGrafiken(store, ProgramFolder(dir.path()), dialogs, wait);
-    EXPECT_EQ(store.resCount(), 17);
+    const std::optional<GraphicsFile> missing = store.loadAll(ProgramFolder(dir.path()));
+    ASSERT_TRUE(missing);
+    EXPECT_STREQ(missing->path, "Grafiken/5.bmp");
     EXPECT_EQ(store.resHdc(13)->pixelColor(12, 12), fakes::stoneColor(13));
-    EXPECT_EQ(store.resHdc(DigitElement(9))->size(), QSize(25, 42));
-    for (const int none : {DigitElement(5), 0, 18, -1})
+    EXPECT_EQ(store.resHdc(digitElement(9))->size(), QSize(25, 42));
+    for (const int none : {digitElement(5), 17, 0, 18, -1})
         EXPECT_EQ(store.resHdc(none), nullptr) << none;
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Dateien nicht gefunden !"));
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht finden . \r\n\r\n"
-                             "-Überprüfen sie ob alle Dateien aus dem ZIP Archiv entzippt sind ."));
-    EXPECT_EQ(dialogs.endRequests, 1);
-    // A failed load leaves the element as it was.
-    EXPECT_EQ(store.loadBild(1, dir.filePath("missing.bmp")), 0);
-    EXPECT_EQ(store.resHdc(1)->pixelColor(0, 0), fakes::stoneColor(1));
+    fakes::writeTestGraphics(dir.path());
+    EXPECT_FALSE(store.loadAll(ProgramFolder(dir.path())));
+    store.unloadAllRes();
+    EXPECT_EQ(store.resHdc(1), nullptr);
 }

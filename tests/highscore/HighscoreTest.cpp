@@ -1,0 +1,200 @@
+// The table of the eight best: reading and ranking scores, the file's bytes, and the window
+// that offers a result, shows names as typed and hands the result to the score page.
+#include "FakeDialogServices.h"
+#include "Game.h"
+#include "HighscoreWindow.h"
+#include "MixingRandom.h"
+#include "ScoreFile.h"
+#include "ScriptedRandom.h"
+#include "TestFiles.h"
+#include "eks.h"
+
+#include <QLabel>
+#include <csignal>
+#include <sys/resource.h>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace brixolan;
+using namespace brixolan::fakes;
+
+namespace {
+
+TEST(ScoreTable, scoresReadAsSigned32BitIntegersAndRankBelowEqualOnes) {
+    const std::pair<const char*, int> scores[] = {{" \t-42  ", -42}, {"+2147483647", 2147483647},
+                                                  {"2147483648", -6}, {"abc", -13}, {"1.5", -13}};
+    for (const auto& [text, expected] : scores) {
+        const ScoreValue parsed = parseScore(QString::fromLatin1(text));
+        EXPECT_EQ(parsed.error ? -parsed.error->number : parsed.value, expected) << text;
+    }
+    // Against 200000, 180000, 160000, 140000, 120000, 100000, 60000, 40000.
+    const std::pair<std::int64_t, int> places[] = {
+        {200001, 1}, {200000, 2}, {150000, 4}, {40001, 8}, {40000, 0}, {-5, 0}};
+    for (const auto& [result, place] : places)
+        EXPECT_EQ(rankResult(initialScoreTable(), result).place, place) << result;
+    ScoreTable table = initialScoreTable();
+    insertEntry(table, 4, {"Neu", "150000"});
+    EXPECT_EQ(table[3].name + table[4].score + table[7].score, "Neu14000060000");
+}
+
+TEST(ScoreFile, linesEndAtCarriageReturnsAndANameIsAnyTextWithoutOne) {
+    QByteArray lines;
+    for (int place = 1; place <= ScorePlaces; ++place)
+        lines += "P" + QByteArray::number(place) + "\r\n" + QByteArray::number(900 - 100 * place) + "\r\n";
+    const std::pair<QByteArray, const char*> files[] = {
+        {lines, "P1"},
+        {QByteArray(lines).replace("\r\n", "\r"), "P1"},
+        {lines.chopped(2), "P1"},
+        {lines + "x\r\n1\r\n", "P1"},
+        {"A\nB\r\n" + lines.mid(4), "A\nB"},
+        {QByteArray(lines).replace("\r\n", "\n"), nullptr}, // counts as no file
+        {lines.chopped(5), nullptr}};
+    for (const auto& [bytes, firstName] : files) {
+        const ScoreFileContent content = parseScoreFile(bytes);
+        ASSERT_EQ(content.status == ScoreFileStatus::Read, firstName != nullptr) << bytes.data();
+        if (firstName) {
+            EXPECT_EQ(content.table[0].name + content.table[7].score, firstName + QString("100"));
+        }
+    }
+    // Code page 1252 both ways; what it lacks becomes '?', a line break in a name a blank.
+    ScoreTable table = initialScoreTable();
+    table[0].name = "Jürgen Größe €";
+    table[1].name = "Łódź 😀";
+    table[2].name = "Zeile\r\nUmbruch";
+    EXPECT_TRUE(parseScoreFile(encodeScoreFile(table)).table[0].name == table[0].name);
+    const QByteArray bytes = encodeScoreFile(table);
+    EXPECT_TRUE(bytes.startsWith("J\xFCrgen Gr\xF6\xDF" "e \x80\r\n200000\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\n?\xF3" "d? ?\r\n180000\r\nZeile  Umbruch\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 16);
+}
+
+TEST(ScoreCode, thePlainCodeSumsTheDigits) {
+    const std::pair<QString, QString> codes[] = {{"975", "bxl16|975|21|"},
+                                                 {"100", "bxl16|100|1|"},
+                                                 {"0", "bxl16|0|0|"},
+                                                 {"", "bxl16||0|"},
+                                                 {"Kein Spiel", ""}};
+    for (const auto& [result, plain] : codes)
+        EXPECT_EQ(plainScoreCode(result).value_or(""), plain) << result.toStdString();
+}
+
+struct HighscoreWindowTest : ::testing::Test {
+    QTemporaryDir dir;
+    ProgramFolder folder{dir.path()};
+    FakeDialogServices dialogs;
+    NullGameView view;
+    MixingRandom random;
+    FixedClock clock;
+    Game game{view, random, clock};
+    QWidget main;
+
+    /// A game over with `score` (none: no game has ended yet) and the window it opens.
+    HighscoreWindow* afterGame(std::optional<std::int64_t> score) {
+        game.state().PunkteInList = score;
+        game.state().Spiel = true;
+        return HighscoreWindow::open(game, folder, dialogs, &main);
+    }
+    QByteArray score() { return readFile(dir.filePath("score.sre")); }
+    static QString label(QWidget* window, const QString& name) {
+        return window->findChild<QLabel*>(name)->text();
+    }
+    static bool shown(QWidget* window, const char* name) {
+        return !window->findChild<QWidget*>(name)->isHidden();
+    }
+};
+
+TEST_F(HighscoreWindowTest, aResultIsOfferedOnceAndItsEntrySavedWhenTheWindowCloses) {
+    dialogs.inputAnswers = {"Jürgen"};
+    HighscoreWindow* window = afterGame(150000);
+    ASSERT_EQ(dialogs.inputs.size(), 1u);
+    EXPECT_TRUE(dialogs.inputs[0].prompt.contains("Platz 4 in der Highscore"));
+    EXPECT_EQ(label(window, "NameNN_4") + label(window, "ScorEE_5"), "Jürgen140000");
+    EXPECT_TRUE(shown(window, "Picture1") && shown(window, "Label7") && !window->nameCancelled());
+    EXPECT_FALSE(game.state().Spiel);
+    window->accept();
+    EXPECT_TRUE(score().contains("NoBody\r\n160000\r\nJ\xFCrgen\r\n150000\r\nNoBody\r\n140000"));
+    delete HighscoreWindow::open(game, folder, dialogs, &main); // from the menu: no offer
+    EXPECT_EQ(dialogs.inputs.size(), 1u);
+}
+
+// No name: the table stays beside a usable main window, without banner, unchanged.
+// No result yet (the table opened during the first game): nothing to rank, nothing stored.
+TEST_F(HighscoreWindowTest, aCancelledNameOrAMissingResultEntersNothing) {
+    std::unique_ptr<HighscoreWindow> cancelled(afterGame(150000));
+    EXPECT_TRUE(cancelled->nameCancelled() && !shown(cancelled.get(), "Picture1"));
+    std::unique_ptr<HighscoreWindow> none(afterGame(std::nullopt));
+    EXPECT_EQ(dialogs.inputs.size(), 1u);
+    EXPECT_EQ(label(none.get(), "Label7"), "");
+    EXPECT_TRUE(shown(none.get(), "Picture1"));
+    none->accept();
+    EXPECT_EQ(score(), encodeScoreFile(initialScoreTable()));
+    // From the menu over an existing file: only the table.
+    std::unique_ptr<HighscoreWindow> menu(HighscoreWindow::open(game, folder, dialogs, &main));
+    EXPECT_FALSE(shown(menu.get(), "Label7") || shown(menu.get(), "Picture1"));
+}
+
+// Names from the file are text, never markup: no colour, no heading, no picture loaded.
+TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
+    ScoreTable table = initialScoreTable();
+    table[0].name = "<font color=\"#ff00ff\">X</font>";
+    table[1].name = "<h1>X";
+    table[2].name = "<img src=\"" + dir.filePath("Grafiken/SteinA.bmp") + "\">";
+    writeFile(dir.filePath("score.sre"), encodeScoreFile(table));
+    std::unique_ptr<HighscoreWindow> window(HighscoreWindow::open(game, folder, dialogs, &main));
+    for (int place = 1; place <= 3; ++place)
+        EXPECT_EQ(label(window.get(), QString("NameNN_%1").arg(place)), table[place - 1].name);
+    const QImage shown = window->findChild<QLabel*>("NameNN_1")->grab().toImage();
+    for (int x = 0; x < shown.width(); ++x)
+        for (int y = 0; y < shown.height(); ++y)
+            ASSERT_NE(shown.pixelColor(x, y), QColor(255, 0, 255));
+}
+
+// A score that is no number: the player is told, the file is kept as score.sre.bak and the
+// initial table takes its place; the result counts as offered.
+TEST_F(HighscoreWindowTest, aDamagedTableIsReportedKeptAsBackupAndReplaced) {
+    QByteArray damaged = encodeScoreFile(initialScoreTable());
+    damaged.replace("60000", "abc");
+    writeFile(dir.filePath("score.sre"), damaged);
+    EXPECT_EQ(afterGame(975), nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Fehler : 13");
+    EXPECT_EQ(score(), encodeScoreFile(initialScoreTable()));
+    EXPECT_EQ(readFile(dir.filePath("score.sre.bak")), damaged);
+    EXPECT_FALSE(game.state().Spiel);
+}
+
+// A table that cannot be saved (here: a file size limit): the old file stays, the player is
+// told.
+TEST_F(HighscoreWindowTest, aFailedSaveKeepsTheOldFileAndSaysSo) {
+    writeFile(dir.filePath("score.sre"), encodeScoreFile(initialScoreTable()));
+    dialogs.inputAnswers = {"Neu"};
+    HighscoreWindow* window = afterGame(150000);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{100, limit.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    window->accept();
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Highscore");
+    EXPECT_EQ(score(), encodeScoreFile(initialScoreTable()));
+}
+
+TEST_F(HighscoreWindowTest, theBannerHandsTheEncodedResultToTheScorePage) {
+    ASSERT_TRUE(QFile::copy(BRIXOLAN_EKS_LIBRARY, dir.filePath("libeks.so")));
+    std::unique_ptr<HighscoreWindow> window(afterGame(975));
+    QTest::mouseClick(window->findChild<QWidget*>("Picture1"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.openedUrls.size(), 1u);
+    const QString base = "https://score.brixolan.example/score.php?punkte=";
+    const QString address = dialogs.openedUrls[0].toString();
+    ASSERT_TRUE(address.startsWith(base)) << address.toStdString();
+    char plain[64] = {};
+    EXPECT_GT(EKSDecode(address.mid(base.size()).toLatin1().constData(), ScoreCodeKey, plain,
+                        sizeof plain),
+              0);
+    EXPECT_STREQ(plain, "bxl16|975|21|");
+}
+
+} // namespace
