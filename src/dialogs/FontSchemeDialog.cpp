@@ -34,6 +34,7 @@ FontSchemeDialog::FontSchemeDialog(const ProgramFolder& folder, DialogServices& 
 
     QPushButton* apply =
         addButton("Command2", QStringLiteral("Übernehmen"), twipsRect(120, 1200, 1935, 375));
+    apply->setDefault(true); // Return applies the chosen scheme
     QPushButton* cancel =
         addButton("Command3", QStringLiteral("Abbrechen"), twipsRect(2040, 1200, 1935, 375));
     cancel->setEnabled(!atStartUp);

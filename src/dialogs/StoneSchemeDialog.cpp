@@ -26,6 +26,7 @@ StoneSchemeDialog::StoneSchemeDialog(const ProgramFolder& folder, DialogServices
 
     QPushButton* apply =
         addButton("Command1", QStringLiteral("Schema auswählen"), twipsRect(120, 1200, 2295, 375));
+    apply->setDefault(true); // Return applies the chosen scheme
     QPushButton* cancel =
         addButton("Command2", QStringLiteral("Abbrechen"), twipsRect(2520, 1200, 2415, 375));
 

@@ -21,7 +21,6 @@ public:
     QSize surfaceSize() const { return m_logicalSize; }
 
     void setBackground(const QColor& color);
-    QColor background() const { return m_background; }
 
     /// Fills the whole image with the background colour.
     void clear();

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -141,6 +142,13 @@ TEST_F(MainWindowTest, startsIdleOnScreensFrom800x600) {
     EXPECT_EQ(displays(), "000000000 00 000 0");
     EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
     EXPECT_GT(whiteAcrossTheMiddle(), 3); // "Kein Spiel"
+    // The captions keep their 24 points and are narrowed to fit their boxes.
+    for (const char* name : {"Label2", "Label3", "Label4", "Label5", "Label6"}) {
+        const QLabel* caption = find<QLabel>(name);
+        EXPECT_EQ(caption->font().pointSizeF(), 24.0) << name;
+        EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width())
+            << name;
+    }
     EXPECT_EQ(shownWell().find_first_not_of(".?\n"), std::string::npos);
 }
 

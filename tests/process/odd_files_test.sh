@@ -20,10 +20,11 @@ ROWS=(
     "stone-urandom  | ln -sf /dev/urandom Grafiken/SteinA.bmp               | start     | window Brixolan Stein Schema"
     "stone-fifo     | rm Grafiken/SteinA.bmp && mkfifo Grafiken/SteinA.bmp  | start     | window Brixolan Stein Schema"
     "settings-fifo  | rm Grafiken/0.bmp && mkfifo Brixolan.dat              | start     | window Schrift-Schema"
-    "icon-zero      | ln -sf /dev/zero pics/icon.png                        | start     | window Brixolan 1.65 Release"
+    "icon-zero      | ln -sf /dev/zero pics/icon.png                        | start     | window main"
     "score-fifo     | mkfifo score.sre                                      | highscore | window Fehler : 75"
     "score-zero     | ln -s /dev/zero score.sre                             | highscore | window Fehler : 75"
     "pictures-zero  | for f in pics/*; do ln -sf /dev/zero \$f; done        | highscore | window HighScore"
+    "broken-source  | rm Grafiken/SteinA.bmp && : >scr/1.bmp               | start     | exit 1"
 )
 
 fail() {
@@ -37,6 +38,7 @@ done
 built=$(cd "$1" && pwd)
 shift
 [ -x "$built/brixolan" ] || fail "no program in $built"
+main_title="$("$built/brixolan" --version) Release"
 # The sanitizer build (make test-asan) starts slower, takes more memory for itself and reserves
 # terabytes of address space, so no limit on that.
 address_space=4000000
@@ -120,14 +122,15 @@ run_row() {
     game_pid=$!
 
     if [ "$action" = highscore ]; then
-        until_true titled "Brixolan 1.65 Release" || fail "$name: no main window"
+        until_true titled "$main_title" || fail "$name: no main window"
         local main
-        main=$(titled "Brixolan 1.65 Release")
+        main=$(titled "$main_title")
         xdotool mousemove --window "$main" 25 9 click 1
         sleep 0.3
         xdotool key Down Down Down Return
     fi
 
+    [ "$expectation" = "window main" ] && expectation="window $main_title"
     case $expectation in
     window\ *)
         until_true titled "${expectation#window }" ||
