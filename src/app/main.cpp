@@ -1,16 +1,18 @@
+#include "AtomicWrite.h"
 #include "DialogServices.h"
 #include "Game.h"
-#include "MixingRandom.h"
-#include "SystemClock.h"
 #include "Installation.h"
 #include "MainWindow.h"
+#include "MixingRandom.h"
 #include "ProgramFolder.h"
+#include "SystemClock.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
 
 int main(int argc, char* argv[]) {
+    brixolan::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brixolan"));
     QApplication::setApplicationVersion(QStringLiteral("1.65"));
@@ -21,7 +23,8 @@ int main(int argc, char* argv[]) {
     const std::optional<brixolan::ProgramFolder> folder = brixolan::prepareProgramFolder(
         QCoreApplication::applicationDirPath(), brixolan::xdgDataHome(), &error);
     if (!folder) {
-        dialogs.message(nullptr, error, QStringLiteral("Fehler !"), brixolan::MessageIcon::Critical);
+        dialogs.message(nullptr, error, QStringLiteral("Fehler !"),
+                        brixolan::MessageIcon::Critical);
         return 1;
     }
     QApplication::setWindowIcon(QIcon(folder->path(QStringLiteral("pics/icon.png"))));

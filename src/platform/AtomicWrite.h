@@ -46,4 +46,8 @@ inline constexpr const char* TemporarySuffix = ".brx-tmp";
 /// Removes temporary files of unfinished saves below `folder` (left behind by a crash).
 int removeStaleTemporaries(const QString& folder);
 
+/// A file-size limit (ulimit -f) kills a process that writes past it with SIGXFSZ. Ignored,
+/// the write fails with EFBIG instead, and the save reports it like a full disk.
+void ignoreFileSizeSignal();
+
 } // namespace brixolan
