@@ -97,7 +97,7 @@ bool FontSchemeDialog::writeScheme() {
         settings.colour = m_colour;
         // In the same step as the digits, so the file always tells what is applied.
         files.push_back({QString::fromLatin1(SettingsFileName), encodeSettings(settings)});
-        error = writeSchemeFiles(m_folder, files);
+        error = writeSchemeFiles(m_folder, files).message();
     }
     if (error.isEmpty())
         return true;

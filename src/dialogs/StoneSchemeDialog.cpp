@@ -84,7 +84,7 @@ bool StoneSchemeDialog::writeScheme() {
         std::vector<SchemeFile> files;
         for (int k = 0; k < StoneCount; ++k)
             files.push_back({stoneTargetPath(k), encodeBitmap(m_preview.images[std::size_t(k)])});
-        error = writeSchemeFiles(m_folder, files);
+        error = writeSchemeFiles(m_folder, files).message();
     }
     if (error.isEmpty())
         return true;

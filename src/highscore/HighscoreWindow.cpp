@@ -147,11 +147,10 @@ bool HighscoreWindow::runOpening() {
     ScoreTable table = shownTable();
     switch (content.status) {
     case ScoreFileStatus::Failed:
-        failOpening(content.error, content.fileExists);
+        failOpening(content.error);
         return false;
     case ScoreFileStatus::NoFile:
         // "Deine Punkte :" and "Kein Spiel" stay visible here, as they always did.
-        m_backupBeforeSave = content.fileExists;
         break;
     case ScoreFileStatus::Read:
         table = content.table;
@@ -173,7 +172,7 @@ bool HighscoreWindow::runOpening() {
     m_result->setText(result ? QString::number(*result) : QString());
     const Ranking ranking = rankResult(table, result);
     if (ranking.error) {
-        failOpening(*ranking.error, content.fileExists);
+        failOpening(*ranking.error);
         return false;
     }
     if (ranking.place > 0) {
@@ -188,7 +187,8 @@ bool HighscoreWindow::runOpening() {
             m_link.setMainWindowEnabled(true);
         } else {
             // No result yet counts as 0 and is stored so, never as an empty score line.
-            insertEntry(table, ranking.place, {name, QString::number(result.value_or(0))});
+            m_added = ScoreEntry{name, QString::number(result.value_or(0))};
+            insertEntry(table, ranking.place, *m_added);
             applyLayout(Layout::WithBanner);
         }
     }
@@ -197,15 +197,14 @@ bool HighscoreWindow::runOpening() {
     return true;
 }
 
-void HighscoreWindow::failOpening(const ScoreError& error, bool fileExists) {
+void HighscoreWindow::failOpening(const ScoreError& error) {
     m_dialogs.message(messageParent(),
                       QStringLiteral("Ein Fehler beim Laden der Hishscore ist aufgetreten : ") +
                           error.description,
                       QStringLiteral("Fehler : ") + QString::number(error.number),
                       MessageIcon::None);
-    // The labels still show the initial table, which the closing saves; the old file is kept
-    // as the backup.
-    m_backupBeforeSave = fileExists;
+    // The closing save finds the file unusable too: it keeps it as the backup where it can,
+    // and writes the initial table the labels still show.
     // Left set, the flag would start a new game at the main window's next activation.
     m_state.Spiel = false;
 }
@@ -257,26 +256,11 @@ void HighscoreWindow::finish() {
 }
 
 void HighscoreWindow::saveHighScore() {
-    QString error;
-    if (m_backupBeforeSave) {
-        if (!backupScoreFile(m_folder, &error)) {
-            m_dialogs.message(messageParent(),
-                              QStringLiteral("Die bisherige Highscore-Datei konnte nicht "
-                                             "gesichert werden und bleibt deshalb unverändert.\n") +
-                                  error,
-                              QStringLiteral("Highscore"), MessageIcon::Warning);
-            return;
-        }
-        m_backupBeforeSave = false;
-    }
-    // What the labels show is saved, also when nothing changed.
-    if (!writeScoreFile(m_folder, shownTable(), &error)) {
-        m_dialogs.message(messageParent(),
-                          QStringLiteral("Die Highscore konnte nicht gespeichert werden; die "
-                                         "bisherige Datei bleibt erhalten.\n") +
-                              error,
-                          QStringLiteral("Highscore"), MessageIcon::Warning);
-    }
+    // Another running copy may have saved since this window read the file: only this window's
+    // entry is added to what the file holds now.
+    if (const Outcome saved = saveScores(m_folder, m_added); !saved)
+        m_dialogs.message(messageParent(), saved.message(), QStringLiteral("Highscore"),
+                          MessageIcon::Warning);
 }
 
 bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {

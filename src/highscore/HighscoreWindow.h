@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -46,7 +47,7 @@ private:
     void buildControls();
     /// The load step: false when it failed and the window must close unshown.
     bool runOpening();
-    void failOpening(const ScoreError& error, bool fileExists);
+    void failOpening(const ScoreError& error);
     enum class Layout { Initial, WithoutBanner, WithBanner };
     void applyLayout(Layout layout);
     ScoreTable shownTable() const;
@@ -70,9 +71,8 @@ private:
     QLabel* m_banner = nullptr;     // Picture1
     QPushButton* m_ok = nullptr;    // Command1
 
-    /// An existing "score.sre" was not taken over (damaged or incomplete): it is copied to
-    /// "score.sre.bak" before the save replaces it.
-    bool m_backupBeforeSave = false;
+    /// The entry the player made in this window, which the closing save adds to the file.
+    std::optional<ScoreEntry> m_added;
     bool m_finished = false;
 };
 

@@ -83,31 +83,62 @@ QByteArray encodeScoreFile(const ScoreTable& table) {
     return toCp1252(joinCrLfLines(lines));
 }
 
-bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QString* error) {
-    return writeFileAtomically(folder.path(QLatin1String(ScoreFileName)), encodeScoreFile(table),
-                               error);
-}
+namespace {
 
-bool backupScoreFile(const ProgramFolder& folder, QString* error) {
+// Copies the present "score.sre" to "score.sre.bak" (replacing an older backup). Fails when
+// the file cannot be read or is larger than any table (it then stays as it is).
+Outcome backupScoreFile(const FolderLock& lock, const ProgramFolder& folder) {
     QFile file(folder.path(QLatin1String(ScoreFileName)));
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly) && file.size() > MaxScoreFileBytes) {
-        if (error)
-            *error = QStringLiteral("Die Datei \"%1\" ist mit %2 Bytes zu groß für eine "
-                                    "Highscore-Datei.")
-                         .arg(QDir::toNativeSeparators(file.fileName()))
-                         .arg(file.size());
-        return false;
-    }
+    if (file.open(QIODevice::ReadOnly) && file.size() > MaxScoreFileBytes)
+        return Outcome::failure(QStringLiteral("Die Datei \"%1\" ist mit %2 Bytes zu groß für "
+                                               "eine Highscore-Datei.")
+                                    .arg(QDir::toNativeSeparators(file.fileName()))
+                                    .arg(file.size()));
     if (file.isOpen())
         bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden: %2")
-                         .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
-        return false;
+    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+        return Outcome::failure(
+            QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden: %2")
+                .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+    return replaceFile(lock, folder.path(QLatin1String(ScoreBackupName)), bytes);
+}
+
+} // namespace
+
+Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
+    const QString path = folder.path(QLatin1String(ScoreFileName));
+    const auto notSaved = [](const Outcome& why) {
+        return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden.\n") +
+                                why.message());
+    };
+    const Result<FolderLock> lock = FolderLock::take(folder.root(), path);
+    if (!lock)
+        return notSaved(lock.outcome());
+    // Read only a regular file: a FIFO would block, a folder or link must not be replaced.
+    if (const Outcome refused = checkTargets({path}); !refused)
+        return notSaved(refused);
+    const ScoreFileContent content = readScoreFile(folder);
+    const ScoreValue result = added ? parseScore(added->score) : ScoreValue{};
+    ScoreTable table = content.table;
+    if (content.status != ScoreFileStatus::Read || rankResult(table, result.value).error) {
+        table = initialScoreTable();
+        if (content.fileExists) {
+            const QString backup = folder.path(QLatin1String(ScoreBackupName));
+            if (const Outcome refused = checkTargets({backup}); !refused)
+                return notSaved(refused);
+            if (const Outcome kept = backupScoreFile(lock.value(), folder); !kept)
+                return Outcome::failure(QStringLiteral("Die bisherige Highscore-Datei konnte "
+                                                       "nicht gesichert werden und bleibt deshalb "
+                                                       "unverändert.\n") +
+                                        kept.message());
+        }
     }
-    return writeFileAtomically(folder.path(QLatin1String(ScoreBackupName)), bytes, error);
+    if (added && !result.error)
+        insertEntry(table, rankResult(table, result.value).place, *added);
+    if (const Outcome saved = replaceFile(lock.value(), path, encodeScoreFile(table)); !saved)
+        return notSaved(saved);
+    return {};
 }
 
 } // namespace brixolan

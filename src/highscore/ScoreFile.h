@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Outcome.h"
 #include "ScoreTable.h"
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace brixolan {
 
@@ -42,13 +44,13 @@ ScoreFileContent parseScoreFile(const QByteArray& bytes);
 /// LF become blanks.
 QByteArray encodeScoreFile(const ScoreTable& table);
 
-/// Replaces "score.sre" atomically; the old file stays when this fails. `error` gets a German
-/// description.
-bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QString* error);
-
-/// Copies the present "score.sre" to "score.sre.bak" (replacing an older backup). False, with
-/// a German description, when the file cannot be read, is larger than 4 MB (no table is; it
-/// stays as it is), or the copy cannot be written.
-bool backupScoreFile(const ProgramFolder& folder, QString* error);
+/// Saves the table when the highscore window closes. Under the folder's lock, so that no other
+/// running copy writes in between, "score.sre" is read anew and only `added`, the entry this
+/// window took, is inserted at the place its score earns now (the best place whose stored
+/// score is strictly smaller; none, and it is not inserted). Without an entry the file is
+/// written anew as read. A file that is no table at that moment (fewer than 16 lines, a score
+/// that is no number, unreadable) is first kept as "score.sre.bak" and replaced by the initial
+/// table with the entry. On failure the German message; the old file then stays as it was.
+Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added);
 
 } // namespace brixolan

@@ -80,8 +80,6 @@ private slots:
                                         << "scr/3.bmp";
         QTest::newRow("unreadable source") << "garble"
                                            << "scr/5.bmp";
-        QTest::newRow("unwritable target") << "folder"
-                                           << "Grafiken/SteinC.bmp.brx-tmp";
         QTest::newRow("folder in target's place") << "folder"
                                                   << "Grafiken/SteinE.bmp";
     }

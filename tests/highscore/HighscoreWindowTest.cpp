@@ -1,5 +1,4 @@
 #include "HighscoreWindow.h"
-#include "AtomicWrite.h"
 #include "FakeDialogServices.h"
 #include "FakeMainWindowLink.h"
 #include "Game.h"
@@ -190,10 +189,12 @@ private slots:
         Session s;
         const QByteArray old = encodeScoreFile(initialScoreTable());
         s.writeScores(old);
-        QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("score.sre") + TemporarySuffix));
         s.afterGame(150000);
         s.dialogs.inputAnswers = {QStringLiteral("Anna")};
         QVERIFY(s.open());
+        // A link in the file's place, put there while the window was open, is refused.
+        QVERIFY(QFile::rename(s.path("score.sre"), s.path("real.sre")));
+        QVERIFY(QFile::link(s.path("real.sre"), s.path("score.sre")));
         s.clickOk();
         QCOMPARE(s.dialogs.messages.size(), std::size_t(1));
         QVERIFY(s.dialogs.messages[0].text.contains(QStringLiteral("nicht gespeichert")));

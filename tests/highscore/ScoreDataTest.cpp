@@ -1,3 +1,4 @@
+#include "AtomicWrite.h"
 #include "ProgramFolder.h"
 #include "ScoreCode.h"
 #include "ScoreFile.h"
@@ -76,7 +77,9 @@ private slots:
         table[0].name = QStringLiteral("Jürgen Größe €");
         table[1].name = QStringLiteral("Łódź 😀");
         table[2].name = QStringLiteral("Zeile\r\nUmbruch");
-        QVERIFY(writeScoreFile(ProgramFolder(dir.path()), table, nullptr));
+        QVERIFY(
+            saveFile(dir.path(), dir.filePath(QStringLiteral("score.sre")), encodeScoreFile(table))
+                .ok());
 
         QFile file(dir.filePath(QStringLiteral("score.sre")));
         QVERIFY(file.open(QIODevice::ReadOnly));
