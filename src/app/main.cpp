@@ -1,5 +1,6 @@
 #include "BitmapCheck.h"
 #include "BrixolanVersion.h"
+#include "AtomicWrite.h"
 #include "DialogServices.h"
 #include "Geometry.h"
 #include "Game.h"
@@ -57,6 +58,7 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    brixolan::ignoreFileSizeSignal();
     QCoreApplication::setApplicationName(QStringLiteral("Brixolan"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BRIXOLAN_VERSION));
     if (const std::optional<int> status = handleCommandLine(argc, argv))
