@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameFiles.h"
 #include "Outcome.h"
 #include "ScoreTable.h"
 
@@ -11,9 +12,6 @@ namespace brixolan {
 
 class ProgramFolder;
 
-inline constexpr const char* ScoreFileName = "score.sre";
-/// The last damaged or incomplete "score.sre" that a fresh table replaced.
-inline constexpr const char* ScoreBackupName = "score.sre.bak";
 
 /// "score.sre": 16 lines in code page 1252, name and score of places 1 to 8 in turn.
 /// A line ends at CR (with an LF right after it belonging to that end); a lone LF ends no

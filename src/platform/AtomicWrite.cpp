@@ -1,5 +1,7 @@
 #include "AtomicWrite.h"
 
+#include "GameFiles.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>

@@ -86,9 +86,6 @@ private:
     bool m_partlyApplied = false;
 };
 
-/// The files in the program folder that are saved one at a time (replaceFile).
-inline constexpr const char* FilesSavedAlone[] = {"score.sre", "score.sre.bak", "Brixolan.dat"};
-
 /// At start-up, before anything is read: completes a batch that a crash cut short, then
 /// removes the temporary files that saves cut short left, those of batches and those of the
 /// FilesSavedAlone. Does nothing while another running copy holds the folder's lock: its saves
