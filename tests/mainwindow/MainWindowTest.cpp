@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
     QByteArray lowScores;
     for (int place = 8; place >= 1; --place)
         lowScores += "Alt\r\n" + QByteArray::number(place) + "\r\n";
-    writeFile(dir.path() + "/score.sre", lowScores);
+    putFile(dir.path() + "/score.sre", lowScores);
     ASSERT_TRUE(start());
     trigger("ss");
     ASSERT_TRUE(playToGameOver()); // no name
@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
     ASSERT_TRUE(playToGameOver());
     ASSERT_EQ(shown("Form2"), 1);
     openWindow("Form2")->close();
-    EXPECT_TRUE(readFile(dir.path() + "/score.sre").startsWith("Zweiter\r\n"));
+    EXPECT_TRUE(bytesOf(dir.path() + "/score.sre").startsWith("Zweiter\r\n"));
 }
 
 TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSources) {
@@ -275,7 +275,7 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSource
     // With a source the scheme needs damaged there is no way to repair: the player is told
     // which file it is, and the program ends.
     window.reset();
-    writeFile(dir.path() + "/scr/1.bmp", "kaputt");
+    putFile(dir.path() + "/scr/1.bmp", "kaputt");
     QFile::remove(dir.path() + "/Grafiken/SteinA.bmp");
     dialogs.messages.clear();
     whenModal(apply);

@@ -39,10 +39,10 @@ TEST(SettingsLineEnds, lineFeedsLoneCrsAMissingLastEndAndExtraLinesAreReadAndThe
                                   "VERSION 1.55\r\n 0 \r\n 65280 \r\n 1 \r\n 255 \r\nmehr\r\n",
                                   "VERSION 1.55\r 0 \r 65280 \r"}) {
         QTemporaryDir dir;
-        writeFile(dir.filePath("Brixolan.dat"), file);
+        putFile(dir.filePath("Brixolan.dat"), file);
         const FontSettings read = readSettingsOrDefaults(ProgramFolder(dir.path()));
         EXPECT_TRUE(read.digitSet == DigitSet::Old && read.colour == named::Green) << file.data();
-        EXPECT_EQ(readFile(dir.filePath("Brixolan.dat")), file);
+        EXPECT_EQ(bytesOf(dir.filePath("Brixolan.dat")), file);
     }
 }
 

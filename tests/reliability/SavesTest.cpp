@@ -5,6 +5,7 @@
 #include "GTestPrinting.h"
 #include "ProgramFolder.h"
 #include "SaveSets.h"
+#include "TestFiles.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -17,34 +18,25 @@
 
 using namespace brixolan;
 using namespace brixolan::reliability;
+using namespace brixolan::fakes;
 
 namespace {
 
 const QString Score = QStringLiteral("score");
 const QString Scheme = QStringLiteral("scheme");
 
-QByteArray read(const QString& path) {
-    QFile file(path); // never a FIFO: opening it would wait for a writer
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : "";
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 /// A program folder with generation 0 of every file either save replaces.
 struct Folder : QTemporaryDir {
     Folder() {
         for (const QString& file : filesOf(Score) + filesOf(Scheme))
             if (!contentOf(file, 0).isEmpty())
-                write(filePath(file), contentOf(file, 0));
+                putFile(filePath(file), contentOf(file, 0));
     }
     qsizetype holding(const QString& kind, int generation) const {
         const QStringList files = filesOf(kind);
         return std::count_if(files.begin(), files.end(), [&](const QString& file) {
-            return read(filePath(file)) == contentOf(file, generation);
+            return bytesOf(filePath(file)) == contentOf(file, generation);
         });
     }
     std::string held(const QString& kind) const {
@@ -169,10 +161,10 @@ TEST(TwoCopies, keepBothEntriesInEveryOrderOfClosing) {
 TEST(TemporaryNames, aLinkAtTheNewNameIsNeverWrittenThrough) {
     for (const QString& kind : {Score, Scheme}) {
         const Folder folder;
-        write(folder.filePath("victim"), "keep");
+        putFile(folder.filePath("victim"), "keep");
         EXPECT_EQ(run({kind, folder.path(), "BRIXOLAN_PLANT=" + folder.filePath("victim")})[0],
                   "ok");
-        EXPECT_EQ(read(folder.filePath("victim")), "keep");
+        EXPECT_EQ(bytesOf(folder.filePath("victim")), "keep");
         EXPECT_EQ(folder.held(kind), "new");
         EXPECT_GT(folder.strays().size(), 1) << "no link was planted";
         EXPECT_TRUE(recoverUnfinishedSaves(folder.path()).ok());
@@ -239,9 +231,9 @@ TEST_P(Obstacle, isNamedAndNothingIsMoved) {
     const QString path = folder.filePath(target);
     QFile::remove(path);
     if (target == QLatin1String("score.sre.bak"))
-        write(folder.filePath("score.sre"), "short"); // no table: kept as the backup first
+        putFile(folder.filePath("score.sre"), "short"); // no table: kept as the backup first
     if (obstacle == "folder")
-        write(path + "/inside", "x");
+        putFile(path + "/inside", "x");
     else if (obstacle == "fifo")
         ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     else
