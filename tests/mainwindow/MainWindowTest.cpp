@@ -58,7 +58,8 @@ protected:
     bool running() { return find<QTimer>("Timer1")->isActive(); }
     QString menu() {
         return find<QAction>("fgsfg")->text() + (find<QAction>("ss")->isEnabled() ? "|ss" : "") +
-               (find<QMenu>("zrtz")->isEnabled() ? "|zrtz" : "") + (running() ? "|timer" : "");
+               (find<QMenu>("zrtz")->menuAction()->isEnabled() ? "|zrtz" : "") +
+               (running() ? "|timer" : "");
     }
     int shown(const char* name) {
         int count = 0;
@@ -77,13 +78,16 @@ protected:
                         QString(), autoRepeat);
         QApplication::sendEvent(find("Picture1"), &event);
     }
-    /// The well on the screen as the engine writes it: '.' black, a tile's letter, '?' else.
+    /// The well as it reached the screen, written as the engine writes it: '.' black, a tile's
+    /// letter, '?' else.
     std::string shownWell() {
+        QApplication::processEvents(); // the window puts its changes on the screen
+        const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
+        const QPoint origin = find("Picture1")->mapTo(window.get(), QPoint(12, 12));
         std::string text;
         for (int row = 0; row < WellRows; ++row, text += '\n')
             for (int column = 0; column < WellColumns; ++column) {
-                const QColor colour =
-                    find<Surface>("Picture1")->colorAt({25 * column + 12, 25 * row + 12});
+                const QColor colour = screen.pixelColor(origin + QPoint(25 * column, 25 * row));
                 char cell = colour == Qt::black ? '.' : '?';
                 for (const int code : {1, 2, 13, 14, 15, 16, 17})
                     if (colour == stoneColor(code))
