@@ -40,7 +40,12 @@ TEST(NewGameDialog, aGameCanBeChosenAndStartedWithTheKeyboardAlone) {
     EXPECT_EQ(dialog.findChild<QLabel*>("Label6")->text(), "9000");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const GameState& s = game.state();
-    EXPECT_EQ(QString("%1 %2 %3 %4 %5").arg(s.Level).arg(s.DefaultLevel).arg(s.High).arg(s.Points).arg(s.Spiel),
+    EXPECT_EQ(QString("%1 %2 %3 %4 %5")
+                  .arg(s.Level)
+                  .arg(s.DefaultLevel)
+                  .arg(s.High)
+                  .arg(s.Points)
+                  .arg(s.Spiel),
               "9 9 6 9000 1");
 }
 
@@ -73,9 +78,9 @@ struct SchemeTest : ::testing::Test {
     std::vector<bool> waitShownAtMessage;
 
     static constexpr QPoint Inside{6, 6}, Column0{0, 5}, Row0{5, 0}, Near{7, 7}, Centre{12, 12};
-    static constexpr std::array<BgrColor, 8> Keys = {0,          named::Green, named::Red,
-                                                     named::Blue, named::Red,   named::Cyan,
-                                                     named::Magenta, 0x1E140A};
+    static constexpr std::array<BgrColor, 8> Keys = {
+        0,          named::Green, named::Red,     named::Blue,
+        named::Red, named::Cyan,  named::Magenta, 0x1E140A};
 
     void SetUp() override {
         writeTestGraphics(dir.path());
@@ -182,6 +187,7 @@ TEST(FontSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
         {"V\r0\r255\rmore\r\n", "V 0 255"},
         {"VERSION 1.55\r\n", ""},
         {"V\r\n 2 \r\n 255 ", ""},
+        {"V\r\n 1 \r\n 16777215 ", "V 1 16777215"},
         {"V\r\n 1 \r\n 16777216 ", ""},
         {"V\r\n 1 \r\n-255 ", ""},
         {"V\r\n 0.5 \r\n 255 ", ""},
@@ -189,11 +195,9 @@ TEST(FontSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
     };
     for (const auto& [bytes, expected] : table) {
         const std::optional<FontSettings> read = parseSettings(bytes);
-        const QString shown = read ? QString("%1 %2 %3")
-                                         .arg(read->version)
-                                         .arg(int(read->digitSet))
-                                         .arg(read->colour)
-                                   : QString();
+        const QString shown =
+            read ? QString("%1 %2 %3").arg(read->version).arg(int(read->digitSet)).arg(read->colour)
+                 : QString();
         EXPECT_EQ(shown, expected) << bytes.toStdString();
     }
 }

@@ -1,8 +1,8 @@
 // The main window as the player meets it: start-up, the menu through a game's life, what the
 // well and the displays show tick by tick, and the windows it opens.
+#include "MainWindow.h"
 #include "FakeDialogServices.h"
 #include "Geometry.h"
-#include "MainWindow.h"
 #include "ModalAnswers.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
@@ -166,19 +166,19 @@ TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
     EXPECT_EQ(menu(), "Spiel starten|zrtz");              // the quick start stays off
     trigger("fgsfg");
     dialog = openWindow("Form1");
-    dialog->findChild<QScrollBar*>("HScroll1")->setValue(5);
+    dialog->findChild<QScrollBar*>("HScroll1")->setValue(9);
     dialog->findChild<QScrollBar*>("HScroll2")->setValue(3);
     dialog->findChild<QPushButton*>("Command2")->click(); // Starten
     EXPECT_EQ(menu(), "Spiel abbrechen|timer");
     window->tick();
-    EXPECT_EQ(displays(), "000004500 05 000 3");
+    EXPECT_EQ(displays(), "000004500 09 000 3");
     trigger("fgsfg"); // abort
     EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
     EXPECT_EQ(displays(), "000000000 00 000 0");
     trigger("ss"); // repeats the dialog's choice
     EXPECT_EQ(menu(), "Spiel abbrechen|timer");
     window->tick();
-    EXPECT_EQ(displays(), "000004500 05 000 3");
+    EXPECT_EQ(displays(), "000004500 09 000 3");
     EXPECT_EQ(whiteAcrossTheMiddle(), 0); // "Kein Spiel" is gone
     ASSERT_TRUE(playToGameOver());
     EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
