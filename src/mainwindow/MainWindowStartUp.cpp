@@ -4,6 +4,7 @@
 
 #include "AtomicWrite.h"
 #include "FontSchemeDialog.h"
+#include "StartupTimes.h"
 #include "StoneSchemeDialog.h"
 #include "Surface.h"
 #include "WaitWindow.h"
@@ -18,6 +19,7 @@ constexpr QSize MinimumScreen(800, 600);
 
 bool MainWindow::startUp(QSize screenSize) {
     m_splash->showNow();
+    startupPhase("splash shown");
 
     if (screenSize.width() < MinimumScreen.width() ||
         screenSize.height() < MinimumScreen.height()) {
@@ -32,6 +34,7 @@ bool MainWindow::startUp(QSize screenSize) {
 
     // Saves cut short by a crash leave temporary files; the old files beside them are intact.
     removeStaleTemporaries(m_folder.root());
+    startupPhase("stale temporaries");
 
     for (;;) {
         const std::optional<bool> complete = loadGraphicsOrRepair();
@@ -40,13 +43,16 @@ bool MainWindow::startUp(QSize screenSize) {
         if (*complete)
             break;
     }
+    startupPhase("bitmaps");
 
     const QSize tile = m_resources.resHdc(1)->size();
     m_well->setSurfaceSize(QSize(10 * tile.width(), 20 * tile.height()));
     placeControls();
     aktualizeSchrift();
     showText("Kein Spiel");
+    startupPhase("sizes and \"Kein Spiel\"");
     m_splash->hide();
+    startupPhase("splash hidden");
     return true;
 }
 
