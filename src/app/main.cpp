@@ -61,8 +61,11 @@ int main(int argc, char* argv[]) {
     brixolan::startupPhase("main");
     QCoreApplication::setApplicationName(QStringLiteral("Brixolan"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BRIXOLAN_VERSION));
-    if (const std::optional<int> status = handleCommandLine(argc, argv))
-        return *status;
+    // Without arguments there is nothing to parse, and the parser's own application is not made.
+    if (argc > 1) {
+        if (const std::optional<int> status = handleCommandLine(argc, argv))
+            return *status;
+    }
     brixolan::startupPhase("command line");
 
     QApplication app(argc, argv);
