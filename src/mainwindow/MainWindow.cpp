@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
-#include "BrixolanVersion.h"
 #include "AboutWindow.h"
+#include "BrixolanVersion.h"
 #include "FontSchemeDialog.h"
 #include "Fonts.h"
 #include "Geometry.h"
@@ -73,23 +73,26 @@ void addSeparator(QMenu* menu, const char* name) {
 
 } // namespace
 
-MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random,
-                       Clock& clock, QWidget* parent)
+MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random, Clock& clock,
+                       QWidget* parent)
     : QMainWindow(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
       m_game(*this, random, clock), m_timer(new QTimer(this)),
-      m_splash(std::make_unique<SplashWindow>()), m_wait(std::make_unique<WaitWindow>()) {
+      m_splash(std::make_unique<SplashWindow>()) {
     setObjectName(QStringLiteral("SpielMain"));
     setWindowTitle(QStringLiteral("Brixolan " BRIXOLAN_VERSION " Release"));
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
-    buildControls();
-    buildMenu();
-    placeControls();
 }
 
 MainWindow::~MainWindow() = default;
+
+WaitWindow& MainWindow::waitWindow() {
+    if (!m_wait)
+        m_wait = std::make_unique<WaitWindow>();
+    return *m_wait;
+}
 
 void MainWindow::buildControls() {
     auto* client = new QWidget(this);
@@ -263,7 +266,7 @@ void MainWindow::showHighscore(bool afterGame) {
 }
 
 void MainWindow::showFontScheme() {
-    auto* dialog = new FontSchemeDialog(m_folder, m_dialogs, *m_wait, false, this);
+    auto* dialog = new FontSchemeDialog(m_folder, m_dialogs, waitWindow(), false, this);
     connect(dialog, &SchemeDialog::applied, this, [this] {
         reloadGraphics();
         aktualizeSchrift();
@@ -272,13 +275,13 @@ void MainWindow::showFontScheme() {
 }
 
 void MainWindow::showStoneScheme() {
-    auto* dialog = new StoneSchemeDialog(m_folder, m_dialogs, *m_wait, false, this);
+    auto* dialog = new StoneSchemeDialog(m_folder, m_dialogs, waitWindow(), false, this);
     connect(dialog, &SchemeDialog::applied, this, &MainWindow::reloadGraphics);
     openWindow(dialog);
 }
 
 void MainWindow::reloadGraphics() {
-    m_wait->showNow();
+    waitWindow().showNow();
     if (m_resources.loadAll(m_folder)) {
         m_dialogs.message(nullptr,
                           QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht "

@@ -32,6 +32,10 @@ bool MainWindow::startUp(QSize screenSize) {
         return false;
     }
 
+    buildControls();
+    buildMenu();
+    startupPhase("controls");
+
     // Saves cut short by a crash leave temporary files; the old files beside them are intact.
     removeStaleTemporaries(m_folder.root());
     startupPhase("stale temporaries");
@@ -74,9 +78,9 @@ std::optional<bool> MainWindow::loadGraphicsOrRepair() {
     m_splash->hide();
     SchemeDialog* dialog = nullptr;
     if (missing->kind == GraphicKind::Stone)
-        dialog = new StoneSchemeDialog(m_folder, m_dialogs, *m_wait, true);
+        dialog = new StoneSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     else
-        dialog = new FontSchemeDialog(m_folder, m_dialogs, *m_wait, true);
+        dialog = new FontSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     const int result = dialog->exec();
     m_splash->showNow();
     // A scheme that cannot be applied here cannot be repaired by trying again.
