@@ -5,8 +5,8 @@
 # root window), so nothing polls while a program starts:
 #   first window  exec to the first window the player sees (the game's splash),
 #   main window   exec to the main window (the title `brixolan --version` prints, + " Release"),
-#   game / bare   median over the runs of the game's time divided by the bare window's time of
-#                 the same run,
+#   game / bare   median over the runs of the game's time divided by the time of the bare window
+#                 started just before it,
 #   RSS           resident memory one second after the main window appeared,
 #   CPU           user + system time over 30 s of a game started by "Schnellstart" and left
 #                 alone, as a share of one core.
@@ -141,6 +141,15 @@ for run in $(seq "$runs"); do
         "$folder/pics" "$folder/info.txt" "$copy/"
     [ -f "$folder/Brixolan.dat" ] && cp "$folder/Brixolan.dat" "$copy/"
 
+    # The bare window just before the game, so that both meet the same load on the machine.
+    start_and_wait "$bare_title" "$work/bare$run" "$bare"
+    bare_first+=("$(ms_since "$started_at" "$first_at")")
+    bare_main+=("$(ms_since "$started_at" "$main_at")")
+    bare_rss+=("$(rss_mb "$program_pid")")
+    kill "$program_pid"
+    wait "$program_pid" 2>/dev/null || true
+    program_pid=
+
     start_and_wait "$title" "$work/log$run" "$copy/brixolan"
     game_first+=("$(ms_since "$started_at" "$first_at")")
     game_main+=("$(ms_since "$started_at" "$main_at")")
@@ -159,14 +168,6 @@ for run in $(seq "$runs"); do
     if xdotool search --onlyvisible --name '^(HighScore|Highscore)$' >/dev/null 2>&1; then
         notes+=("run $run: the game ended within the ${cpu_seconds} s")
     fi
-    kill "$program_pid"
-    wait "$program_pid" 2>/dev/null || true
-    program_pid=
-
-    start_and_wait "$bare_title" "$work/bare$run" "$bare"
-    bare_first+=("$(ms_since "$started_at" "$first_at")")
-    bare_main+=("$(ms_since "$started_at" "$main_at")")
-    bare_rss+=("$(rss_mb "$program_pid")")
     kill "$program_pid"
     wait "$program_pid" 2>/dev/null || true
     program_pid=
