@@ -52,12 +52,15 @@ constexpr std::array<Caption, 5> Captions = {{
     {"Label2", "Nächster Stein :", {280, 360, 225, 41}},
 }};
 
-Surface* makeSurface(QWidget* parent, const char* name, QPoint at, QSize size) {
+/// Without a size the surface gets one at start-up, from the bitmaps; an image of the designed
+/// size made before would only be thrown away.
+Surface* makeSurface(QWidget* parent, const char* name, QPoint at, QSize size = QSize()) {
     auto* surface = new Surface(parent);
     surface->setObjectName(QString::fromLatin1(name));
     surface->setBackground(Qt::black);
     surface->move(at);
-    surface->setSurfaceSize(size);
+    if (size.isValid())
+        surface->setSurfaceSize(size);
     return surface;
 }
 
@@ -119,7 +122,7 @@ void MainWindow::buildControls() {
     m_wellFrame->setStyleSheet(QStringLiteral(
         "#WellFrame { background: #000000; border: 2px solid; border-color: #3a3a3a #9a9a9a "
         "#9a9a9a #3a3a3a; }"));
-    m_well = makeSurface(m_wellFrame, "Picture1", QPoint(WellBorder, WellBorder), QSize(249, 500));
+    m_well = makeSurface(m_wellFrame, "Picture1", QPoint(WellBorder, WellBorder)); // 10 x 20 stones
     m_well->setFocusPolicy(Qt::StrongFocus);
     m_well->installEventFilter(this);
 
@@ -132,10 +135,11 @@ void MainWindow::buildControls() {
         label->setGeometry(caption.box);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    m_points = makeSurface(column, "Picture2", QPoint(272, 72), QSize(217, 41));
-    m_level = makeSurface(column, "Picture3", QPoint(272, 176), QSize(81, 49));
-    m_high = makeSurface(column, "Picture6", QPoint(392, 176), QSize(81, 49));
-    m_lines = makeSurface(column, "Picture5", QPoint(272, 296), QSize(89, 49));
+    // The number displays are as wide as their digits.
+    m_points = makeSurface(column, "Picture2", QPoint(272, 72));
+    m_level = makeSurface(column, "Picture3", QPoint(272, 176));
+    m_high = makeSurface(column, "Picture6", QPoint(392, 176));
+    m_lines = makeSurface(column, "Picture5", QPoint(272, 296));
     m_preview = makeSurface(column, "Picture4", QPoint(296, 408), QSize(185, 81));
 }
 
