@@ -1,3 +1,4 @@
+#include "AtomicWrite.h"
 #include "BitmapCheck.h"
 #include "BrixolanVersion.h"
 #include "DialogServices.h"
@@ -59,6 +60,7 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     brixolan::startupPhase("main");
+    brixolan::ignoreFileSizeSignal();
     QCoreApplication::setApplicationName(QStringLiteral("Brixolan"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BRIXOLAN_VERSION));
     // Without arguments there is nothing to parse, and the parser's own application is not made.

@@ -117,7 +117,7 @@ FontSettings readSettingsOrDefaults(const ProgramFolder& folder) {
     }
     const FontSettings defaults;
     // The dialog goes on with the defaults even where they cannot be stored.
-    writeFileAtomically(path, encodeSettings(defaults));
+    static_cast<void>(saveFile(folder.root(), path, encodeSettings(defaults)));
     return defaults;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Colors.h"
+#include "GameFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,8 +21,6 @@ struct FontSettings {
     BgrColor colour = named::Red;
 };
 
-/// The settings file in the program folder; names are matched without regard to case.
-inline constexpr const char* SettingsFileName = "Brixolan.dat";
 
 /// The file's bytes: the version line, then each number between a blank (or its minus sign)
 /// and a blank, every line ending in CR LF.

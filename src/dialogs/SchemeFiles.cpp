@@ -14,27 +14,26 @@ const QString NothingChanged = QStringLiteral("Das Schema wurde nicht übernomme
 } // namespace
 
 Outcome writeSchemeFiles(const ProgramFolder& folder, const std::vector<SchemeFile>& files) {
-    AtomicBatch batch;
+    const auto notApplied = [](const Outcome& why) {
+        return Outcome::failure(why.message() + QStringLiteral("\n\n") + NothingChanged);
+    };
+    const Result<FolderLock> lock = FolderLock::take(
+        folder.root(), files.empty() ? folder.root() : folder.path(files.front().relativePath));
+    if (!lock)
+        return notApplied(lock.outcome());
+    AtomicBatch batch(lock.value());
     for (const SchemeFile& file : files) {
         const QString parent = QFileInfo(file.relativePath).path();
         if (parent != QLatin1String(".") && !folder.makeFolder(parent))
             return Outcome::failure(
                 QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden.\n\n%2")
                     .arg(QDir::toNativeSeparators(folder.path(parent)), NothingChanged));
-        const QString path = folder.path(file.relativePath);
-        // A folder in the file's place would only fail at the renames, after earlier files
-        // had already been replaced; refuse before anything is written.
-        if (QFileInfo(path).isDir())
-            return Outcome::failure(
-                QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: an ihrer Stelle "
-                               "steht ein Ordner.\n\n%2")
-                    .arg(QDir::toNativeSeparators(path), NothingChanged));
-        batch.add(path, file.bytes);
+        batch.add(folder.path(file.relativePath), file.bytes);
     }
-    QString error;
-    if (!batch.commit(&error))
-        return Outcome::failure(error + QStringLiteral("\n\n") + NothingChanged);
-    return {};
+    // Every target is checked before anything is written: a folder, link or FIFO in a file's
+    // place is named, and nothing is moved.
+    const Outcome committed = batch.commit();
+    return committed || batch.partlyApplied() ? committed : notApplied(committed);
 }
 
 QString missingSourcesMessage(const QStringList& paths) {

@@ -17,9 +17,9 @@ struct SchemeFile {
     QByteArray bytes;
 };
 
-/// Replaces all files as one step: every new file is written first and only then are they
-/// renamed over the old ones, so a failure leaves every old file as it was. Missing folders
-/// are created. A failure carries the German message naming the file.
+/// Replaces all files as one step under the folder's lock (AtomicBatch): a failure leaves every
+/// old file as it was, a crash leaves the set for the next start to complete. Missing folders
+/// are created. On failure a German message naming the file.
 Outcome writeSchemeFiles(const ProgramFolder& folder, const std::vector<SchemeFile>& files);
 
 /// The German message for scheme sources that are missing or no readable bitmaps.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <stdexcept>
 
 namespace brixolan {
 
@@ -86,12 +85,13 @@ void Game::keyUp(int keyCode) {
     }
 }
 
-void Game::scriptNextKinds(std::string digits) {
+bool Game::scriptNextKinds(std::string digits) {
     if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '6'; })) {
-        throw std::invalid_argument("stone kinds are digits 0 to 6");
+        return false;
     }
     m_scriptedKinds = std::move(digits);
     m_nextScripted = 0;
+    return true;
 }
 
 std::int32_t Game::chooseNextKind() {

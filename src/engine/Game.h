@@ -99,9 +99,9 @@ public:
     std::optional<Offer> takeOffer();
 
     /// Replays and tests: the next next-stone choices take these kinds ('0'..'6') in turn
-    /// instead of drawing; once they are used up the generator draws again.
-    /// Throws std::invalid_argument for any other character.
-    void scriptNextKinds(std::string digits);
+    /// instead of drawing; once they are used up the generator draws again. False, and nothing
+    /// changed, for any other character.
+    bool scriptNextKinds(std::string digits);
 
     /// The fall threshold of the current level.
     std::int32_t fallThreshold() const;
@@ -114,9 +114,6 @@ public:
     /// The well as 20 lines of 10 characters: '.' empty, the tile letter of a code, and,
     /// when `withStone`, '*' for the falling stone's cells.
     std::string wellText(bool withStone = true) const;
-    /// Builds a well from wellText() output ('*' reads as empty); for tests and replays.
-    /// Throws std::invalid_argument unless it gets 20 lines of 10 known characters.
-    void setWellText(const std::string& text);
 
 private:
     bool key(int code) const { return m_state.Tasten[static_cast<std::size_t>(code)] != 0; }

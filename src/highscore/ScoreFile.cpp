@@ -71,64 +71,66 @@ QByteArray encodeScoreFile(const ScoreTable& table) {
     return toCp1252(joinCrLfLines(lines));
 }
 
-bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QString* error) {
-    return writeFileAtomically(folder.path(QLatin1String(ScoreFileName)), encodeScoreFile(table),
-                               error);
-}
+namespace {
 
-bool backupScoreFile(const ProgramFolder& folder, QString* error) {
+// Copies the present "score.sre" to "score.sre.bak" (replacing an older backup). Fails when
+// the file cannot be read or is larger than any table (it then stays as it is).
+Outcome backupScoreFile(const FolderLock& lock, const ProgramFolder& folder) {
     const FileBytes file =
         readFile(folder.path(QLatin1String(ScoreFileName)), {read_limit::ScoreFile});
-    if (!file.bytes) {
-        if (error)
-            *error = file.bytes.message();
-        return false;
-    }
-    return writeFileAtomically(folder.path(QLatin1String(ScoreBackupName)), file.bytes.value(),
-                               error);
+    if (!file.bytes)
+        return file.bytes.outcome();
+    return replaceFile(lock, folder.path(QLatin1String(ScoreBackupName)), file.bytes.value());
 }
 
-Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
+// Writes the table as it stands in the file now, with `added` put in where its score ranks. A
+// file that is no table (or known to be damaged) is kept as the backup and the initial table
+// takes its place.
+Outcome storeScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added,
+                    bool knownDamaged) {
+    const QString path = folder.path(QLatin1String(ScoreFileName));
+    const auto notSaved = [](const Outcome& why) {
+        return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden.\n") +
+                                why.message());
+    };
+    const Result<FolderLock> lock = FolderLock::take(folder.root(), path);
+    if (!lock)
+        return notSaved(lock.outcome());
+    // Read only a regular file: a FIFO would block, a folder or link must not be replaced.
+    if (const Outcome refused = checkTargets({path}); !refused)
+        return notSaved(refused);
     const ScoreFileContent content = readScoreFile(folder);
-    ScoreTable table = initialScoreTable();
-    bool damaged = content.fileExists;
-    if (content.status == ScoreFileStatus::Read) {
-        table = content.table;
-        damaged = false;
-    }
-    if (added) {
-        Ranking ranking = rankResult(table, parseScore(added->score).value);
-        if (ranking.error) {
-            table = initialScoreTable();
-            damaged = content.fileExists;
-            ranking = rankResult(table, parseScore(added->score).value);
+    const ScoreValue result = added ? parseScore(added->score) : ScoreValue{};
+    ScoreTable table = content.table;
+    if (knownDamaged || content.status != ScoreFileStatus::Read ||
+        (added && rankResult(table, result.value).error)) {
+        table = initialScoreTable();
+        if (content.fileExists) {
+            const QString backup = folder.path(QLatin1String(ScoreBackupName));
+            if (const Outcome refused = checkTargets({backup}); !refused)
+                return notSaved(refused);
+            if (const Outcome kept = backupScoreFile(lock.value(), folder); !kept)
+                return Outcome::failure(QStringLiteral("Die bisherige Highscore-Datei konnte "
+                                                       "nicht gesichert werden und bleibt deshalb "
+                                                       "unverändert.\n") +
+                                        kept.message());
         }
-        insertEntry(table, ranking.place, *added);
     }
-    QString error;
-    if (damaged && !backupScoreFile(folder, &error))
-        return Outcome::failure(QStringLiteral("Die bisherige Highscore-Datei konnte nicht "
-                                               "gesichert werden und bleibt deshalb unverändert.\n") +
-                                error);
-    if (!writeScoreFile(folder, table, &error))
-        return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden; die "
-                                               "bisherige Datei bleibt erhalten.\n") +
-                                error);
+    if (added && !result.error)
+        insertEntry(table, rankResult(table, result.value).place, *added);
+    if (const Outcome saved = replaceFile(lock.value(), path, encodeScoreFile(table)); !saved)
+        return notSaved(saved);
     return {};
+}
+
+} // namespace
+
+Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
+    return storeScores(folder, added, false);
 }
 
 Outcome replaceDamagedScores(const ProgramFolder& folder) {
-    QString error;
-    if (QFileInfo::exists(folder.path(QLatin1String(ScoreFileName))) &&
-        !backupScoreFile(folder, &error))
-        return Outcome::failure(QStringLiteral("Die bisherige Highscore-Datei konnte nicht "
-                                               "gesichert werden und bleibt deshalb unverändert.\n") +
-                                error);
-    if (!writeScoreFile(folder, initialScoreTable(), &error))
-        return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden; die "
-                                               "bisherige Datei bleibt erhalten.\n") +
-                                error);
-    return {};
+    return storeScores(folder, std::nullopt, true);
 }
 
 } // namespace brixolan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameFiles.h"
 #include "Outcome.h"
 #include "ScoreTable.h"
 
@@ -11,9 +12,6 @@ namespace brixolan {
 
 class ProgramFolder;
 
-inline constexpr const char* ScoreFileName = "score.sre";
-/// The last damaged or incomplete "score.sre" that a fresh table replaced.
-inline constexpr const char* ScoreBackupName = "score.sre.bak";
 
 /// "score.sre": 16 lines in code page 1252, name and score of places 1 to 8 in turn.
 /// A line ends at CR (with an LF right after it belonging to that end); a lone LF ends no
@@ -44,22 +42,17 @@ ScoreFileContent parseScoreFile(const QByteArray& bytes);
 /// LF become blanks.
 QByteArray encodeScoreFile(const ScoreTable& table);
 
-/// Replaces "score.sre" atomically; the old file stays when this fails. `error` gets a German
-/// description.
-bool writeScoreFile(const ProgramFolder& folder, const ScoreTable& table, QString* error);
-
-/// Copies the present "score.sre" to "score.sre.bak" (replacing an older backup). False, with
-/// a German description, when the file cannot be read, is larger than 4 MB (no table is; it
-/// stays as it is), or the copy cannot be written.
-bool backupScoreFile(const ProgramFolder& folder, QString* error);
-
-/// After a table that could not be read: keeps "score.sre" as "score.sre.bak" and writes the
-/// initial table in its place.
-Outcome replaceDamagedScores(const ProgramFolder& folder);
-
-/// Saves the table as the highscore window closes: reads "score.sre" as it is now, puts
-/// `added` in at the place its score earns there, and writes it back. A file that is no table
-/// is kept as "score.sre.bak" and replaced by the initial table.
+/// Saves the table when the highscore window closes. Under the folder's lock, so that no other
+/// running copy writes in between, "score.sre" is read anew and only `added`, the entry this
+/// window took, is inserted at the place its score earns now (the best place whose stored
+/// score is strictly smaller; none, and it is not inserted). Without an entry the file is
+/// written anew as read. A file that is no table at that moment (fewer than 16 lines,
+/// unreadable, or a score that is no number where the entry must be ranked) is first kept as "score.sre.bak" and replaced by the initial
+/// table with the entry. On failure the German message; the old file then stays as it was.
 Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added);
+
+/// After a table that could not be read at opening: keeps "score.sre" as "score.sre.bak" and
+/// writes the initial table in its place, under the same lock.
+Outcome replaceDamagedScores(const ProgramFolder& folder);
 
 } // namespace brixolan

@@ -195,7 +195,6 @@ void MainWindow::updateControls() {
     const bool running = m_game.running();
     m_startItem->setText(running ? AbortCaption : StartCaption);
     m_optionsMenu->menuAction()->setEnabled(!running);
-    m_optionsMenu->setEnabled(!running);
     m_quickStart->setEnabled(!running && !m_quickStartHeld);
     if (running != m_timer->isActive()) {
         if (running)

@@ -36,9 +36,12 @@ bool MainWindow::startUp(QSize screenSize) {
     buildMenu();
     startupPhase("controls");
 
-    // Saves cut short by a crash leave temporary files; the old files beside them are intact.
-    removeStaleTemporaries(m_folder.root());
-    startupPhase("stale temporaries");
+    // A save cut short by a crash: its batch is completed before any bitmap is read, and its
+    // temporary files go.
+    if (const Outcome recovered = recoverUnfinishedSaves(m_folder.root()); !recovered)
+        m_dialogs.message(nullptr, recovered.message(), QStringLiteral("Fehler !"),
+                          MessageIcon::Warning);
+    startupPhase("unfinished saves");
 
     for (;;) {
         const std::optional<bool> complete = loadGraphicsOrRepair();

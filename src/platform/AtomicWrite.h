@@ -1,49 +1,100 @@
 #pragma once
 
+#include "Outcome.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
+
+class QLockFile;
 
 namespace brixolan {
 
-/// Replaces the file at `path` with `data` atomically: a crash or a full disk leaves the old
-/// file or the new one, never a torn one. On failure `error` gets a German description.
-bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
+/// The lock of a program folder, held by every save from before its first write to after its
+/// last, and by the start-up repair (recoverUnfinishedSaves). Two running copies of the game
+/// therefore never write at the same time, and a start-up never touches the temporary files or
+/// the batch of a save in progress: every temporary file it finds while holding the lock
+/// belongs to a copy that died. A lock left by a dead copy is stale and taken over.
+class FolderLock {
+public:
+    /// Waits up to `waitMs` for the lock of `root`. The message names `target`, the file the
+    /// player wanted to save.
+    static Result<FolderLock> take(const QString& root, const QString& target, int waitMs = 5000);
+
+    FolderLock(FolderLock&&) noexcept;
+    FolderLock& operator=(FolderLock&&) noexcept;
+    ~FolderLock();
+
+    const QString& root() const { return m_root; }
+
+private:
+    FolderLock(QString root, std::unique_ptr<QLockFile> file);
+    QString m_root;
+    std::unique_ptr<QLockFile> m_file;
+};
+
+/// Refuses anything at a target's name that a save would move aside or write through: only a
+/// regular file (never through a link) or nothing may stand there. The message names it.
+Outcome checkTargets(const QStringList& paths);
+
+/// Replaces one file: a new file under a name of its own, written, synced, renamed over the
+/// target, and the folder synced. A failure before the rename leaves the old file; a failure of
+/// the folder's sync after it is reported as well, with the new content in place.
+Outcome replaceFile(const FolderLock& lock, const QString& path, const QByteArray& data);
+
+/// Takes the folder's lock and replaces one file.
+Outcome saveFile(const QString& root, const QString& path, const QByteArray& data);
 
 /// The image as a 24-bit Windows bitmap file.
 QByteArray encodeBitmap(const QImage& image);
 
-/// Several files replaced as one step: every new file is written and synced first, and only
-/// when all of them are complete are they renamed over the old ones. A failure while writing
-/// leaves every old file untouched, and so does a failing rename: the files already replaced
-/// are swapped back (where the file system cannot swap, the message says that some were
-/// replaced).
+/// Several files replaced as one step. Every new file is written and synced first; then a
+/// journal of the batch is saved, the files are swapped with their targets, the folders synced
+/// and the journal removed. A failure before the journal is gone swaps every file back, so a
+/// failed batch has changed nothing; a batch cut short by a crash is completed at the next
+/// start (recoverUnfinishedSaves), so the set is always all old or all new.
 class AtomicBatch {
 public:
-    AtomicBatch() = default;
+    explicit AtomicBatch(const FolderLock& lock) : m_lock(lock) {}
     AtomicBatch(const AtomicBatch&) = delete;
     AtomicBatch& operator=(const AtomicBatch&) = delete;
     ~AtomicBatch(); // removes temporary files that were not committed
 
     void add(const QString& path, QByteArray data);
-    /// Writes all, then renames all. On failure `error` names the file in German.
-    bool commit(QString* error = nullptr);
+    /// Refuses unusable targets before anything is written (checkTargets), then writes all.
+    Outcome commit();
+    /// After a failed commit: some files could not be swapped back; the next start completes
+    /// the batch.
+    bool partlyApplied() const { return m_partlyApplied; }
 
 private:
+    enum class Step { None, Swapped, Created, MovedAside };
     struct Entry {
         QString path;
-        QString temporary;
         QByteArray data;
+        QString temporary;
+        QString aside;
+        Step step = Step::None;
     };
+    bool undo();
+
+    const FolderLock& m_lock;
     std::vector<Entry> m_entries;
+    bool m_partlyApplied = false;
 };
 
-/// Suffix of the temporary files of an unfinished save.
-inline constexpr const char* TemporarySuffix = ".brx-tmp";
+/// At start-up, before anything is read: completes a batch that a crash cut short, then
+/// removes the temporary files that saves cut short left, those of batches and those of the
+/// FilesSavedAlone. Does nothing while another running copy holds the folder's lock: its saves
+/// are its own. Fails, with the German message, when an unfinished batch cannot be completed;
+/// its journal then stays for the next start.
+Outcome recoverUnfinishedSaves(const QString& root);
 
-/// Removes temporary files of unfinished saves below `folder` (left behind by a crash).
-int removeStaleTemporaries(const QString& folder);
+/// A file-size limit (ulimit -f) kills a process that writes past it with SIGXFSZ. Ignored,
+/// the write fails with EFBIG instead, and the save reports it like a full disk.
+void ignoreFileSizeSignal();
 
 } // namespace brixolan

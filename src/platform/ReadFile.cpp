@@ -77,21 +77,20 @@ FileBytes readFile(const QString& path, ReadLimit limit) {
     QByteArray bytes;
     bytes.reserve(qsizetype(std::min<qint64>(info.st_size, limit.maxBytes) + 1));
     int crs = 0;
+    // A buffer of known size lets the checked read guard it.
+    char chunk[Chunk];
     for (;;) {
         // One byte past the limit tells a file that grew beyond it while being read.
         const qint64 wanted = std::min(Chunk, limit.maxBytes + 1 - bytes.size());
-        const qsizetype start = bytes.size();
-        bytes.resize(start + wanted);
-        const ssize_t got = ::read(fd.get(), bytes.data() + start, std::size_t(wanted));
-        if (got < 0 && errno == EINTR) {
-            bytes.resize(start);
+        const ssize_t got = ::read(fd.get(), chunk, std::size_t(wanted));
+        if (got < 0 && errno == EINTR)
             continue;
-        }
         if (got < 0)
             return failed(path, errno);
-        bytes.resize(start + got);
         if (got == 0)
             break;
+        const qsizetype start = bytes.size();
+        bytes.append(chunk, got);
         for (qsizetype at = start; limit.stopAfterCrs > 0 && at < bytes.size(); ++at) {
             if (bytes[at] == '\r' && ++crs == limit.stopAfterCrs) {
                 bytes.truncate(at + 1);

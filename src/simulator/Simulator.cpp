@@ -174,7 +174,7 @@ public:
         m_view.attach(m_game);
         if (!options.kinds.empty()) {
             m_game.state().SteinFolge[0] = options.kinds.front() - '0';
-            m_game.scriptNextKinds(options.kinds.substr(1));
+            (void)m_game.scriptNextKinds(options.kinds.substr(1)); // checked with the options
         }
         m_game.acceptNewGame(options.level, options.high,
                              options.points.value_or(options.high * PointsPerStartHeight));

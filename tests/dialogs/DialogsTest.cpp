@@ -154,13 +154,13 @@ TEST_F(SchemeTest, theFontSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
     EXPECT_TRUE(!QFile::exists(path("Brixolan.dat")));
     FontSchemeDialog dialog(folder, dialogs, wait, false);
     // A missing settings file is written with the defaults when the dialog opens.
-    EXPECT_EQ(readFile(path("Brixolan.dat")), "VERSION 1.55\r\n 1 \r\n 255 \r\n");
+    EXPECT_EQ(bytesOf(path("Brixolan.dat")), "VERSION 1.55\r\n 1 \r\n 255 \r\n");
     dialog.findChild<QListWidget*>("List1")->setCurrentRow(0);
     dialogs.colorAnswers = {QColor(Qt::blue), std::nullopt}; // then cancelled: stays blue
     dialog.findChild<QPushButton*>("Command1")->click();
     dialog.findChild<QPushButton*>("Command1")->click();
     dialog.findChild<QPushButton*>("Command2")->click();
-    EXPECT_EQ(readFile(path("Brixolan.dat")), "VERSION 1.55\r\n 0 \r\n 16711680 \r\n");
+    EXPECT_EQ(bytesOf(path("Brixolan.dat")), "VERSION 1.55\r\n 0 \r\n 16711680 \r\n");
     for (int digit = 0; digit < 10; ++digit) {
         const QString file = QString("Grafiken/%1.bmp").arg(digit);
         EXPECT_EQ(pixel(file, {0, 0}), named::Blue);
@@ -201,8 +201,8 @@ TEST(FontSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
 // A source that is missing or damaged: the player learns which, nothing is written, and the
 // dialog stays for another choice; at start-up it cannot be helped, and the dialog says so.
 TEST_F(SchemeTest, aBrokenSourceIsNamedAndChangesNothing) {
-    writeFile(path("scr/3.bmp"), "kaputt");
-    const QByteArray before = readFile(path("Grafiken/SteinA.bmp"));
+    putFile(path("scr/3.bmp"), "kaputt");
+    const QByteArray before = bytesOf(path("Grafiken/SteinA.bmp"));
     for (const bool atStartUp : {false, true}) {
         dialogs.messages.clear();
         StoneSchemeDialog dialog(folder, dialogs, wait, atStartUp);
@@ -213,7 +213,7 @@ TEST_F(SchemeTest, aBrokenSourceIsNamedAndChangesNothing) {
         EXPECT_TRUE(dialogs.messages[0].text.contains("3.bmp"));
         EXPECT_EQ(dialog.isVisible(), !atStartUp);
         EXPECT_EQ(dialog.result(), atStartUp ? SchemeDialog::NotApplied : 0);
-        EXPECT_EQ(readFile(path("Grafiken/SteinA.bmp")), before);
+        EXPECT_EQ(bytesOf(path("Grafiken/SteinA.bmp")), before);
     }
     EXPECT_EQ(waitShownAtMessage, (std::vector<bool>{false, false})); // never over a message
     // At start-up the font scheme is the only way on.

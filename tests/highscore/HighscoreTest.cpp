@@ -95,7 +95,7 @@ struct HighscoreWindowTest : ::testing::Test {
         game.state().Spiel = true;
         return HighscoreWindow::open(game, folder, dialogs, &main);
     }
-    QByteArray score() { return readFile(dir.filePath("score.sre")); }
+    QByteArray score() { return bytesOf(dir.filePath("score.sre")); }
     static QString label(QWidget* window, const QString& name) {
         return window->findChild<QLabel*>(name)->text();
     }
@@ -140,7 +140,7 @@ TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
     table[0].name = "<font color=\"#ff00ff\">X</font>";
     table[1].name = "<h1>X";
     table[2].name = "<img src=\"" + dir.filePath("Grafiken/SteinA.bmp") + "\">";
-    writeFile(dir.filePath("score.sre"), encodeScoreFile(table));
+    putFile(dir.filePath("score.sre"), encodeScoreFile(table));
     std::unique_ptr<HighscoreWindow> window(HighscoreWindow::open(game, folder, dialogs, &main));
     for (int place = 1; place <= 3; ++place)
         EXPECT_EQ(label(window.get(), QString("NameNN_%1").arg(place)), table[place - 1].name);
@@ -155,19 +155,19 @@ TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
 TEST_F(HighscoreWindowTest, aDamagedTableIsReportedKeptAsBackupAndReplaced) {
     QByteArray damaged = encodeScoreFile(initialScoreTable());
     damaged.replace("60000", "abc");
-    writeFile(dir.filePath("score.sre"), damaged);
+    putFile(dir.filePath("score.sre"), damaged);
     EXPECT_EQ(afterGame(975), nullptr);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "Fehler : 13");
     EXPECT_EQ(score(), encodeScoreFile(initialScoreTable()));
-    EXPECT_EQ(readFile(dir.filePath("score.sre.bak")), damaged);
+    EXPECT_EQ(bytesOf(dir.filePath("score.sre.bak")), damaged);
     EXPECT_FALSE(game.state().Spiel);
 }
 
 // A table that cannot be saved (here: a file size limit): the old file stays, the player is
 // told.
 TEST_F(HighscoreWindowTest, aFailedSaveKeepsTheOldFileAndSaysSo) {
-    writeFile(dir.filePath("score.sre"), encodeScoreFile(initialScoreTable()));
+    putFile(dir.filePath("score.sre"), encodeScoreFile(initialScoreTable()));
     dialogs.inputAnswers = {"Neu"};
     HighscoreWindow* window = afterGame(150000);
     std::signal(SIGXFSZ, SIG_IGN);

@@ -58,7 +58,8 @@ protected:
     bool running() { return find<QTimer>("Timer1")->isActive(); }
     QString menu() {
         return find<QAction>("fgsfg")->text() + (find<QAction>("ss")->isEnabled() ? "|ss" : "") +
-               (find<QMenu>("zrtz")->isEnabled() ? "|zrtz" : "") + (running() ? "|timer" : "");
+               (find<QMenu>("zrtz")->menuAction()->isEnabled() ? "|zrtz" : "") +
+               (running() ? "|timer" : "");
     }
     int shown(const char* name) {
         int count = 0;
@@ -77,13 +78,16 @@ protected:
                         QString(), autoRepeat);
         QApplication::sendEvent(find("Picture1"), &event);
     }
-    /// The well on the screen as the engine writes it: '.' black, a tile's letter, '?' else.
+    /// The well as it reached the screen, written as the engine writes it: '.' black, a tile's
+    /// letter, '?' else.
     std::string shownWell() {
+        QApplication::processEvents(); // the window puts its changes on the screen
+        const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
+        const QPoint origin = find("Picture1")->mapTo(window.get(), QPoint(12, 12));
         std::string text;
         for (int row = 0; row < WellRows; ++row, text += '\n')
             for (int column = 0; column < WellColumns; ++column) {
-                const QColor colour =
-                    find<Surface>("Picture1")->colorAt({25 * column + 12, 25 * row + 12});
+                const QColor colour = screen.pixelColor(origin + QPoint(25 * column, 25 * row));
                 char cell = colour == Qt::black ? '.' : '?';
                 for (const int code : {1, 2, 13, 14, 15, 16, 17})
                     if (colour == stoneColor(code))
@@ -241,7 +245,7 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
     QByteArray lowScores;
     for (int place = 8; place >= 1; --place)
         lowScores += "Alt\r\n" + QByteArray::number(place) + "\r\n";
-    writeFile(dir.path() + "/score.sre", lowScores);
+    putFile(dir.path() + "/score.sre", lowScores);
     ASSERT_TRUE(start());
     trigger("ss");
     ASSERT_TRUE(playToGameOver()); // no name
@@ -255,7 +259,7 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
     ASSERT_TRUE(playToGameOver());
     ASSERT_EQ(shown("Form2"), 1);
     openWindow("Form2")->close();
-    EXPECT_TRUE(readFile(dir.path() + "/score.sre").startsWith("Zweiter\r\n"));
+    EXPECT_TRUE(bytesOf(dir.path() + "/score.sre").startsWith("Zweiter\r\n"));
 }
 
 TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSources) {
@@ -275,7 +279,7 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSource
     // With a source the scheme needs damaged there is no way to repair: the player is told
     // which file it is, and the program ends.
     window.reset();
-    writeFile(dir.path() + "/scr/1.bmp", "kaputt");
+    putFile(dir.path() + "/scr/1.bmp", "kaputt");
     QFile::remove(dir.path() + "/Grafiken/SteinA.bmp");
     dialogs.messages.clear();
     whenModal(apply);

@@ -81,21 +81,7 @@ echo "\$1" >>"$work/opened"
 EOF
 chmod +x "$work/bin/xdg-open"
 
-# A display number nobody uses: Xvfb picks it and reports it when it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-within 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
-
-# The first visible window titled exactly so; xdotool alone matches titles without regard to
-# case, and "Highscore" (the name prompt) is not "HighScore" (the table).
-titled() {
-    local id
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id" && return 0
-    done
-    return 1
-}
+start_xvfb
 window() { within "${2:-20}" titled "$1"; }
 untitled() { ! titled "$1" >/dev/null; }
 gone() { within 10 untitled "$1" || fail "the window \"$1\" did not close"; }

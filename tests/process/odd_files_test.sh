@@ -5,12 +5,11 @@
 # program's peak resident memory passes $MEMORY_KB.
 #
 # Usage: odd_files_test.sh <folder of the built program> [row name ...]   (no names: all rows)
-set -euo pipefail
-
 LIMIT=${LIMIT:-10}
 MEMORY_KB=${MEMORY_KB:-200000}
 
 # name | preparation, run inside a fresh copy of the program folder | action | expectation
+#   [| a check run in the folder afterwards]
 #   action:      start       the program alone
 #                highscore   then "Datei" > "HighScore" in the main window
 #   expectation: window T    a window titled exactly T is shown
@@ -25,15 +24,11 @@ ROWS=(
     "score-zero     | ln -s /dev/zero score.sre                             | highscore | window Fehler : 75"
     "pictures-zero  | for f in pics/*; do ln -sf /dev/zero \$f; done        | highscore | window HighScore"
     "broken-source  | rm Grafiken/SteinA.bmp && : >scr/1.bmp               | start     | exit 1"
+    "settings-dir   | rm Grafiken/0.bmp && mkdir -p Brixolan.dat/x           | start     | exit 1 | test -d Brixolan.dat/x && test ! -e Grafiken/0.bmp"
 )
 
-fail() {
-    printf 'FAIL: %s\n' "$*" >&2
-    exit 1
-}
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (make deps installs it)"
-done
+source "$(dirname "$0")/../packaging/testlib.sh"
+need Xvfb xdotool
 
 built=$(cd "$1" && pwd)
 shift
@@ -47,42 +42,12 @@ if grep -q __asan_init "$built/brixolan"; then
     MEMORY_KB=$((MEMORY_KB * 3))
     address_space=unlimited
 fi
-work=$(mktemp -d)
-game_pid=
-xvfb_pid=
-finish() {
-    local status=$?
-    [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    if [ "$status" = 0 ]; then rm -rf "$work"; else echo "the test's files are in $work" >&2; fi
-    exit "$status"
-}
-trap finish EXIT
-
-# A display nobody uses: Xvfb picks it and names it when it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
-
-# The visible window titled exactly so (xdotool alone ignores case and matches parts).
-titled() {
-    local id
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id" && return 0
-    done
-    return 1
-}
+start_xvfb
 
 # Peak resident memory of the game in kB.
 peak() {
     local kb
-    kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$game_pid/status" 2>/dev/null || true)
+    kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$game/status" 2>/dev/null || true)
     echo "${kb:-0}"
 }
 
@@ -98,18 +63,18 @@ until_true() {
     return 1
 }
 
-ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+ended() { ! kill -0 "$game" 2>/dev/null; }
 
 # Confirms whatever message the game shows, so that it can go on to its end.
 confirm_messages() {
     local id
-    for id in $(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
         xdotool windowfocus --sync "$id" key Return 2>/dev/null || true
     done
 }
 
 run_row() {
-    local name=$1 preparation=$2 action=$3 expectation=$4
+    local name=$1 preparation=$2 action=$3 expectation=$4 check=$5
     local folder=$work/$name
     mkdir -p "$folder"
     cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$folder"
@@ -119,7 +84,7 @@ run_row() {
     (ulimit -v "$address_space" && exec env -i HOME="$folder" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" \
         XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
         "$folder/brixolan" >"$folder/game.log" 2>&1) &
-    game_pid=$!
+    game=$!
 
     if [ "$action" = highscore ]; then
         until_true titled "$main_title" || fail "$name: no main window"
@@ -135,25 +100,27 @@ run_row() {
     window\ *)
         until_true titled "${expectation#window }" ||
             fail "$name: no window \"${expectation#window }\" within $LIMIT s ($(peak) kB)"
-        kill -9 "$game_pid"
-        wait "$game_pid" 2>/dev/null || true
+        kill -9 "$game"
+        wait "$game" 2>/dev/null || true
         ;;
     exit\ *)
         until_true ended || fail "$name: the program did not end within $LIMIT s"
         local status=0
-        wait "$game_pid" || status=$?
+        wait "$game" || status=$?
         [ "$status" = "${expectation#exit }" ] || fail "$name: ended with status $status"
         ;;
     *) fail "$name: no such expectation: $expectation" ;;
     esac
-    game_pid=
+    game=
+    [ -z "$check" ] || (cd "$folder" && eval "$check") || fail "$name: afterwards not $check"
     echo "ok  $name ($expectation)"
 }
 
 trim() { sed -e 's/^ *//' -e 's/ *$//' <<<"$1"; }
 for line in "${ROWS[@]}"; do
-    IFS='|' read -r row preparation action expectation <<<"$line"
+    IFS='|' read -r row preparation action expectation check <<<"$line"
     row=$(trim "$row")
     if [ $# -gt 0 ] && [[ " $* " != *" $row "* ]]; then continue; fi
-    run_row "$row" "$(trim "$preparation")" "$(trim "$action")" "$(trim "$expectation")"
+    run_row "$row" "$(trim "$preparation")" "$(trim "$action")" "$(trim "$expectation")" \
+        "$(trim "${check:-}")"
 done

@@ -4,7 +4,7 @@
 
 namespace brixolan::reliability {
 
-/// A run's size from the environment (BRIXOLAN_SEED, BRIXOLAN_KILL_TRIALS, ...), so that the
+/// A run's size from the environment (BRIXOLAN_SEED, BRIXOLAN_MUTATIONS, ...), so that the
 /// same tests give the short default run and the long one.
 inline int fromEnvironment(const char* name, int fallback) {
     const char* value = std::getenv(name);

@@ -1,212 +1,153 @@
-#include "FaultInjection.h"
-
+// The save worker's file operations, traced and disturbed on request. These definitions take
+// the place of the C library's for the whole worker, Qt's calls included; the real call is the
+// next definition (the C library's, or a sanitizer's in front of it).
+//
+// BRIXOLAN_FAULT="<action>:<n>" acts at the n-th operation that changes files: "fail" fails it
+// with ENOSPC, "short" writes only half of a write, "kill" kills the process just before it,
+// "pause" prints "paused" and waits for a line on stdin. BRIXOLAN_NO_SWAP refuses RENAME_EXCHANGE,
+// as some file systems do. BRIXOLAN_PLANT=<file> puts a link to that file at the first new name of
+// a batch's file, and at the first new name QSaveFile links its file to, just before each is
+// created.
 #include <cerrno>
 #include <csignal>
 #include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
-#include <stdio.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace brixolan::reliability {
 
 namespace {
 
-enum class Action { Count, Fail, Kill };
-enum class Call { Any, Open, Write, Sync, Rename, Unlink };
+enum class Fault { None, Fail, Short };
 
 bool armed = false;
-long counted = 0;
-long targetCounted = 0;
 long target = 0;
-Action action = Action::Count;
-Call targetCall = Call::Any;
+std::string action;
+std::string trace;
 
 template <typename F> F real(const char* name) {
-    // The next definition after ours: the C library's, or a sanitizer's in front of it.
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
-/// True when the call must fail; does not return when the process is to die here.
-bool faultHere(Call call) {
+// `kind` is traced: o open, w write, s fsync of a file, d of a folder, q fdatasync (Qt's own
+// syncs, whose failures Qt ignores), r rename, l link, u unlink.
+Fault faultAt(char kind) {
     if (!armed)
-        return false;
-    ++counted;
-    if (targetCall != Call::Any && call != targetCall)
-        return false;
-    if (++targetCounted != target)
-        return false;
-    if (action == Action::Kill)
+        return Fault::None;
+    trace += kind;
+    if (long(trace.size()) != target)
+        return Fault::None;
+    if (action == "kill")
         raise(SIGKILL);
+    if (action == "pause") {
+        char line = 0;
+        [[maybe_unused]] const ssize_t said = ::write(STDOUT_FILENO, "paused\n", 7);
+        [[maybe_unused]] const ssize_t heard = ::read(STDIN_FILENO, &line, 1);
+    }
+    if (action == "short" && kind == 'w')
+        return Fault::Short;
+    if (action != "fail")
+        return Fault::None;
     errno = ENOSPC;
-    return action == Action::Fail;
+    return Fault::Fail;
 }
 
-bool writes(int flags) {
-    return (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC)) != 0;
+char syncKind(int fd) {
+    struct stat status {};
+    ::fstat(fd, &status);
+    return S_ISDIR(status.st_mode) ? 'd' : 's';
+}
+
+// Once for each `kind`: 0 a batch's new file, 1 the name QSaveFile links its file to.
+char plant(const char* path, int kind, char traced) {
+    static const char* victim = std::getenv("BRIXOLAN_PLANT");
+    static bool planted[2] = {};
+    struct stat status {};
+    if (armed && victim && !planted[kind] && ::lstat(path, &status) != 0)
+        planted[kind] = ::symlink(victim, path) == 0;
+    return traced;
+}
+
+int openFile(int (*next)(const char*, int, ...), const char* path, int flags, va_list args) {
+    const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) != 0 ? mode_t(va_arg(args, int)) : 0;
+    const std::string name = path;
+    if ((flags & O_CREAT) != 0 && name.ends_with(".brx-tmp"))
+        plant(path, 0, 'o');
+    if ((flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC)) != 0 && faultAt('o') == Fault::Fail)
+        return -1;
+    return next(path, flags, mode);
 }
 
 } // namespace
 
 void armFaults() {
-    counted = 0;
-    targetCounted = 0;
-    target = 0;
-    action = Action::Count;
-    targetCall = Call::Any;
-    if (const char* fault = std::getenv("BRIXOLAN_FAULT")) {
-        if (std::strncmp(fault, "fail:", 5) == 0)
-            action = Action::Fail;
-        else if (std::strncmp(fault, "kill:", 5) == 0)
-            action = Action::Kill;
-        if (action != Action::Count) {
-            char* rest = nullptr;
-            target = std::strtol(fault + 5, &rest, 10);
-            const std::pair<const char*, Call> calls[] = {{":open", Call::Open},
-                                                          {":write", Call::Write},
-                                                          {":sync", Call::Sync},
-                                                          {":rename", Call::Rename},
-                                                          {":unlink", Call::Unlink}};
-            for (const auto& [name, call] : calls) {
-                if (std::strcmp(rest, name) == 0)
-                    targetCall = call;
-            }
-        }
-    }
+    const std::string setting = std::getenv("BRIXOLAN_FAULT") ? std::getenv("BRIXOLAN_FAULT") : "";
+    action = setting.substr(0, setting.find(':'));
+    target = setting.find(':') == std::string::npos
+                 ? 0
+                 : std::atol(setting.c_str() + setting.find(':') + 1);
     armed = true;
 }
 
-long disarmFaults() {
+std::string disarmFaults() {
     armed = false;
-    return counted;
+    return trace;
 }
 
 } // namespace brixolan::reliability
 
-using brixolan::reliability::Call;
-using brixolan::reliability::faultHere;
-using brixolan::reliability::real;
-using brixolan::reliability::writes;
+using namespace brixolan::reliability;
 
-namespace {
+#define OPEN(name)                                                                                 \
+    int name(const char* path, int flags, ...) {                                                   \
+        static const auto next = real<int (*)(const char*, int, ...)>(#name);                      \
+        va_list args;                                                                              \
+        va_start(args, flags);                                                                     \
+        const int fd = openFile(next, path, flags, args);                                          \
+        va_end(args);                                                                              \
+        return fd;                                                                                 \
+    }
 
-mode_t modeArgument(int flags, va_list args) {
-    return (flags & (O_CREAT | O_TMPFILE)) != 0 ? mode_t(va_arg(args, int)) : 0;
-}
-
-} // namespace
+// A call that fails when its fault strikes, else goes on to the real one.
+#define PASS(result, name, kind, parameters, arguments, ...)                                       \
+    result name parameters __VA_ARGS__ {                                                           \
+        static const auto next = real<result(*) parameters>(#name);                                \
+        return faultAt(kind) == Fault::Fail ? -1 : next arguments;                                 \
+    }
 
 extern "C" {
 
-int open(const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    if (writes(flags) && faultHere(Call::Open))
-        return -1;
-    static const auto next = real<int (*)(const char*, int, ...)>("open");
-    return next(path, flags, mode);
-}
-
-int open64(const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    if (writes(flags) && faultHere(Call::Open))
-        return -1;
-    static const auto next = real<int (*)(const char*, int, ...)>("open64");
-    return next(path, flags, mode);
-}
-
-int openat(int dir, const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    if (writes(flags) && faultHere(Call::Open))
-        return -1;
-    static const auto next = real<int (*)(int, const char*, int, ...)>("openat");
-    return next(dir, path, flags, mode);
-}
-
-int openat64(int dir, const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    if (writes(flags) && faultHere(Call::Open))
-        return -1;
-    static const auto next = real<int (*)(int, const char*, int, ...)>("openat64");
-    return next(dir, path, flags, mode);
-}
+OPEN(open)
+OPEN(open64)
+PASS(int, fsync, syncKind(fd), (int fd), (fd))
+PASS(int, fdatasync, 'q', (int fd), (fd))
+PASS(int, rename, 'r', (const char* from, const char* to), (from, to), noexcept)
+PASS(int, unlink, 'u', (const char* path), (path), noexcept)
+PASS(int, linkat, plant(to, 1, 'l'),
+     (int fromDir, const char* from, int toDir, const char* to, int flags),
+     (fromDir, from, toDir, to, flags), noexcept)
 
 ssize_t write(int fd, const void* data, size_t size) {
-    if (fd > 2 && faultHere(Call::Write))
-        return -1;
     static const auto next = real<ssize_t (*)(int, const void*, size_t)>("write");
-    return next(fd, data, size);
-}
-
-int fsync(int fd) {
-    if (faultHere(Call::Sync))
-        return -1;
-    static const auto next = real<int (*)(int)>("fsync");
-    return next(fd);
-}
-
-int fdatasync(int fd) {
-    if (faultHere(Call::Sync))
-        return -1;
-    static const auto next = real<int (*)(int)>("fdatasync");
-    return next(fd);
-}
-
-int rename(const char* from, const char* to) noexcept {
-    if (faultHere(Call::Rename))
-        return -1;
-    static const auto next = real<int (*)(const char*, const char*)>("rename");
-    return next(from, to);
-}
-
-int renameat(int fromDir, const char* from, int toDir, const char* to) noexcept {
-    if (faultHere(Call::Rename))
-        return -1;
-    static const auto next = real<int (*)(int, const char*, int, const char*)>("renameat");
-    return next(fromDir, from, toDir, to);
+    const Fault fault = fd > 2 ? faultAt('w') : Fault::None;
+    return fault == Fault::Fail
+               ? -1
+               : next(fd, data, fault == Fault::Short && size > 1 ? size / 2 : size);
 }
 
 int renameat2(int fromDir, const char* from, int toDir, const char* to,
               unsigned int flags) noexcept {
-    static const bool noSwap = std::getenv("BRIXOLAN_NO_SWAP") != nullptr;
-    if (noSwap && (flags & RENAME_EXCHANGE) != 0) {
+    static const auto next =
+        real<int (*)(int, const char*, int, const char*, unsigned int)>("renameat2");
+    if (std::getenv("BRIXOLAN_NO_SWAP") && (flags & RENAME_EXCHANGE) != 0) {
         errno = EINVAL;
         return -1;
     }
-    if (faultHere(Call::Rename))
-        return -1;
-    static const auto next =
-        real<int (*)(int, const char*, int, const char*, unsigned int)>("renameat2");
-    return next(fromDir, from, toDir, to, flags);
-}
-
-int unlink(const char* path) noexcept {
-    if (faultHere(Call::Unlink))
-        return -1;
-    static const auto next = real<int (*)(const char*)>("unlink");
-    return next(path);
-}
-
-int unlinkat(int dir, const char* path, int flags) noexcept {
-    if (faultHere(Call::Unlink))
-        return -1;
-    static const auto next = real<int (*)(int, const char*, int)>("unlinkat");
-    return next(dir, path, flags);
+    return faultAt('r') == Fault::Fail ? -1 : next(fromDir, from, toDir, to, flags);
 }
 
 } // extern "C"

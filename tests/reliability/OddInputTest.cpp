@@ -4,12 +4,15 @@
 #include "BitmapCheck.h"
 #include "FontSettings.h"
 #include "MainWindow.h"
-#include "SchemeFolder.h"
+#include "FakeDialogServices.h"
+#include "TestFiles.h"
+#include "TestGraphics.h"
 #include "ScoreFile.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
 
 #include <QAction>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -26,20 +29,20 @@ TEST(ScoreFileSize, aHugeFileWithoutLineEndsIsReadInPartAndLeftUntouched) {
     const ScoreFileContent content = readScoreFile(ProgramFolder(dir.path()));
     EXPECT_EQ(content.status, ScoreFileStatus::NoFile);
     EXPECT_TRUE(content.fileExists); // so it is backed up before it is replaced
-    QString error;
-    EXPECT_FALSE(backupScoreFile(ProgramFolder(dir.path()), &error));
-    EXPECT_TRUE(error.contains("zu groß")) << error.toStdString();
+    const Outcome saved = saveScores(ProgramFolder(dir.path()), std::nullopt);
+    EXPECT_TRUE(saved.message().contains("zu groß")) << saved.message().toStdString();
+    EXPECT_EQ(QFileInfo(dir.filePath("score.sre")).size(), qint64(3) << 30);
 }
 
 TEST(SettingsLineEnds, lineFeedsLoneCrsAMissingLastEndAndExtraLinesAreReadAndTheFileKept) {
     for (const QByteArray file : {"VERSION 1.55\n 0 \n 65280 \n", "VERSION 1.55\r\n 0 \r\n 65280",
                                   "VERSION 1.55\r\n 0 \r\n 65280 \r\n 1 \r\n 255 \r\nmehr\r\n",
                                   "VERSION 1.55\r 0 \r 65280 \r"}) {
-        SchemeFolder folder;
-        folder.writeBytes("Brixolan.dat", file);
-        const FontSettings read = readSettingsOrDefaults(folder.folder());
+        QTemporaryDir dir;
+        putFile(dir.filePath("Brixolan.dat"), file);
+        const FontSettings read = readSettingsOrDefaults(ProgramFolder(dir.path()));
         EXPECT_TRUE(read.digitSet == DigitSet::Old && read.colour == named::Green) << file.data();
-        EXPECT_EQ(folder.bytes("Brixolan.dat"), file);
+        EXPECT_EQ(bytesOf(dir.filePath("Brixolan.dat")), file);
     }
 }
 
@@ -58,12 +61,10 @@ TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
             ASSERT_TRUE(make(dir.filePath(name)));
         }
         const ProgramFolder folder(dir.path());
-        EXPECT_EQ(ResourceStore().loadAll(folder)[0], 0);
+        EXPECT_STREQ(ResourceStore().loadAll(folder)->path, "Grafiken/SteinA.bmp");
         EXPECT_TRUE(readPictureFile(dir.filePath("icon.png")).isNull());
         EXPECT_EQ(readScoreFile(folder).error.number, error_number::PathFileAccess);
-        QString error;
-        EXPECT_FALSE(backupScoreFile(folder, &error));
-        EXPECT_TRUE(error.contains("keine gewöhnliche Datei")) << error.toStdString();
+        EXPECT_FALSE(saveScores(folder, std::nullopt)); // nothing is written over it either
         EXPECT_EQ(readSettingsOrDefaults(folder).colour, FontSettings().colour);
     }
 }
@@ -81,17 +82,16 @@ TEST(BitmapSizes, tinyAndHugeTilesStartAGameOnBoundedSurfaces) {
         ScriptedRandom random{{0.1, 0.5, 0.9, 0.3, 0.7}};
         FixedClock clock;
         MainWindow window(ProgramFolder(dir.path()), dialogs, random, clock);
-        window.timer().blockSignals(true);
-        ASSERT_TRUE(window.formLoad(QSize(1024, 768)));
+        ASSERT_TRUE(window.startUp(QSize(1024, 768)));
         window.show();
-        window.formActivate();
-        EXPECT_EQ(window.well()->surfaceSize(), side == 1 ? QSize(10, 20) : QSize(4096, 4096));
-        EXPECT_LE(window.surface(Display::Points)->surfaceSize().width(), Surface::MaxSurfaceSide);
-        EXPECT_EQ(window.surface(Display::Points)->colorAt(QPoint(0, 0)), QColor(Qt::cyan));
+        const auto* well = window.findChild<Surface*>("Picture1");
+        const auto* points = window.findChild<Surface*>("Picture2");
+        EXPECT_EQ(well->surfaceSize(), side == 1 ? QSize(10, 20) : QSize(4096, 4096));
+        EXPECT_LE(points->surfaceSize().width(), Surface::MaxSurfaceSide);
+        EXPECT_EQ(points->colorAt(QPoint(0, 0)), QColor(Qt::cyan));
         window.findChild<QAction*>("ss")->trigger();
-        for (int n = 0; n < (side == 1 ? 20000 : 100) && window.timer().isActive(); ++n)
-            window.runTick();
+        for (int n = 0; n < (side == 1 ? 20000 : 100) && window.game().running(); ++n)
+            window.tick();
         EXPECT_EQ(window.game().state().GameOver, side == 1);
-        EXPECT_EQ(dialogs.endRequests, 0);
     }
 }

@@ -8,14 +8,16 @@
 
 namespace brixolan::fakes {
 
-/// The file's bytes; empty when it cannot be read.
-inline QByteArray readFile(const QString& path) {
+/// The file's bytes; empty when it is missing or no regular file (opening a FIFO would wait
+/// for a writer).
+inline QByteArray bytesOf(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                       : QByteArray();
 }
 
 /// Writes the bytes, making the folders on the way.
-inline void writeFile(const QString& path, const QByteArray& bytes) {
+inline void putFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))

@@ -1,0 +1,257 @@
+// Saves under faults, crashes, limits and a second running copy of the game: each set of files
+// one save replaces is afterwards all old or all new, a failed save keeps the old files and
+// says so in German, and the next start (recoverUnfinishedSaves) leaves nothing behind.
+#include "AtomicWrite.h"
+#include "GTestPrinting.h"
+#include "ProgramFolder.h"
+#include "SaveSets.h"
+#include "TestFiles.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace brixolan;
+using namespace brixolan::reliability;
+using namespace brixolan::fakes;
+
+namespace {
+
+const QString Score = QStringLiteral("score");
+const QString Scheme = QStringLiteral("scheme");
+
+
+/// A program folder with generation 0 of every file either save replaces.
+struct Folder : QTemporaryDir {
+    Folder() {
+        for (const QString& file : filesOf(Score) + filesOf(Scheme))
+            if (!contentOf(file, 0).isEmpty())
+                putFile(filePath(file), contentOf(file, 0));
+    }
+    qsizetype holding(const QString& kind, int generation) const {
+        const QStringList files = filesOf(kind);
+        return std::count_if(files.begin(), files.end(), [&](const QString& file) {
+            return bytesOf(filePath(file)) == contentOf(file, generation);
+        });
+    }
+    std::string held(const QString& kind) const {
+        const qsizetype all = filesOf(kind).size();
+        return holding(kind, 0) == all ? "old" : holding(kind, 1) == all ? "new" : "mixed";
+    }
+    /// Whatever stands here besides the game's files and its lock.
+    QStringList strays() const {
+        QStringList found;
+        QDirIterator it(path(), QDir::Files | QDir::System | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(path()).relativeFilePath(it.next());
+        const QStringList known =
+            filesOf(Score) + filesOf(Scheme) + QStringList{"Brixolan.brx-lock"};
+        for (const QString& file : known)
+            found.removeAll(file);
+        return found;
+    }
+};
+
+void start(
+    QProcess& worker, const QStringList& arguments, const std::function<void()>& inChild = [] {}) {
+    worker.setChildProcessModifier(inChild);
+    worker.start(QStringLiteral(BRIXOLAN_SAVE_WORKER), arguments);
+}
+
+/// The worker's lines: "ok" or "failed <message>", then the trace of its file operations.
+QList<QByteArray> run(
+    const QStringList& arguments, const std::function<void()>& inChild = [] {}) {
+    QProcess worker;
+    start(worker, arguments, inChild);
+    EXPECT_TRUE(worker.waitForFinished(20000));
+    const QByteArray output = worker.readAllStandardOutput();
+    return worker.exitStatus() == QProcess::CrashExit ? QList<QByteArray>{"killed", ""}
+                                                      : output.split('\n');
+}
+
+} // namespace
+
+// Each save once for every file operation it makes, with that operation failing, writing only
+// half, or the process killed just before it; and the batch on a file system that cannot swap.
+class EveryStep : public ::testing::TestWithParam<std::tuple<const char*, const char*>> {};
+
+TEST_P(EveryStep, leavesEverySetAllOldOrAllNewAndReportsEveryFailure) {
+    const QStringList setting = QString::fromLatin1(std::get<0>(GetParam())).split(' ');
+    const QString kind = setting[0];
+    const QString action = QString::fromLatin1(std::get<1>(GetParam()));
+    const Folder counting;
+    const QByteArray trace = run(QStringList{kind, counting.path()} + setting.mid(1)).value(1);
+    ASSERT_EQ(counting.held(kind), "new") << trace.toStdString();
+    for (qsizetype step = 1; step <= trace.size(); ++step) {
+        const Folder folder;
+        const QString fault = QStringLiteral("BRIXOLAN_FAULT=%1:%2").arg(action).arg(step);
+        const QString message =
+            QString::fromUtf8(run(QStringList{kind, folder.path(), fault} + setting.mid(1))[0]);
+        const std::string where =
+            fault.toStdString() + " of " + trace.toStdString() + ": " + message.toStdString();
+        const bool failed = message.startsWith(QLatin1String("failed"));
+        // Failing, the save names a file or folder of the game's in a German message.
+        EXPECT_TRUE(failed ? message.contains(folder.path()) && message.contains("nicht")
+                           : message == QLatin1String(action == "kill" ? "killed" : "ok"))
+            << where;
+        // Only unlinks, repeated syncs, QSaveFile's link under another new name and the sync
+        // after the batch's journal is gone may fail without failing the save.
+        const char failing = action == QLatin1String("fail") ? trace[step - 1] : 'u';
+        const char before = step > 1 ? trace[step - 2] : 'o';
+        EXPECT_EQ(failed, failing != 'u' && failing != 'q' && !(failing == 'd' && before == 'u') &&
+                              !(failing == 'l' && before == 'l'))
+            << where;
+        // Only a failed sync of the folder after a single file's rename leaves the new content,
+        // and then the message says so.
+        if (action != QLatin1String("kill")) {
+            EXPECT_EQ(folder.held(kind),
+                      failed && !message.contains(QLatin1String("wurde ersetzt")) ? "old" : "new")
+                << where;
+        }
+        // The next start.
+        EXPECT_TRUE(recoverUnfinishedSaves(folder.path()).ok()) << where;
+        EXPECT_NE(folder.held(kind), "mixed") << where;
+        EXPECT_EQ(folder.held(kind == Score ? Scheme : Score), "old") << where;
+        EXPECT_EQ(folder.strays(), QStringList()) << where;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, EveryStep,
+                         ::testing::Combine(::testing::Values("score", "scheme"),
+                                            ::testing::Values("fail", "short", "kill")));
+INSTANTIATE_TEST_SUITE_P(WithoutSwap, EveryStep,
+                         ::testing::Combine(::testing::Values("scheme BRIXOLAN_NO_SWAP=1"),
+                                            ::testing::Values("fail", "kill")));
+
+// Two copies of the game at their game over, both highscore windows open with an entry made:
+// in whatever order they close, the table keeps both entries.
+TEST(TwoCopies, keepBothEntriesInEveryOrderOfClosing) {
+    ScoreTable expected = initialScoreTable();
+    insertEntry(expected, 3, {QStringLiteral("Bert"), QStringLiteral("170000")});
+    insertEntry(expected, 5, {QStringLiteral("Anna"), QStringLiteral("150000")});
+    for (const char* order : {"Anna first", "Bert first", "together"}) {
+        const Folder folder;
+        QProcess anna, bert;
+        start(anna, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Anna:150000")});
+        start(bert, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Bert:170000")});
+        for (QProcess* copy : {&anna, &bert})
+            ASSERT_TRUE(copy->waitForReadyRead(10000) && copy->readLine() == "read\n") << order;
+        QProcess* first = order[0] == 'B' ? &bert : &anna;
+        for (QProcess* copy : {first, first == &anna ? &bert : &anna}) {
+            copy->write("\n");
+            ASSERT_TRUE(copy->waitForBytesWritten(10000));
+            if (order[0] != 't')
+                copy->waitForFinished(10000);
+        }
+        for (QProcess* copy : {&anna, &bert}) {
+            copy->waitForFinished(10000);
+            EXPECT_TRUE(copy->readAllStandardOutput().startsWith("ok")) << order;
+        }
+        EXPECT_EQ(readScoreFile(ProgramFolder(folder.path())).table, expected) << order;
+    }
+}
+
+// A link put at a new file's name just before the save creates it is never written through.
+TEST(TemporaryNames, aLinkAtTheNewNameIsNeverWrittenThrough) {
+    for (const QString& kind : {Score, Scheme}) {
+        const Folder folder;
+        putFile(folder.filePath("victim"), "keep");
+        EXPECT_EQ(run({kind, folder.path(), "BRIXOLAN_PLANT=" + folder.filePath("victim")})[0],
+                  "ok");
+        EXPECT_EQ(bytesOf(folder.filePath("victim")), "keep");
+        EXPECT_EQ(folder.held(kind), "new");
+        EXPECT_GT(folder.strays().size(), 1) << "no link was planted";
+        EXPECT_TRUE(recoverUnfinishedSaves(folder.path()).ok());
+        EXPECT_EQ(folder.strays(), QStringList{"victim"});
+    }
+}
+
+// A folder the player may not write in (as user nobody, where the test runs as root), and a
+// file-size limit (ulimit -f), which must not end the game: the save fails as on a full disk.
+TEST(Unwritable, aSchemeThatCannotBeWrittenKeepsEveryOldFileAndNamesTheFile) {
+    const bool root = ::geteuid() == 0;
+    for (const bool readOnly : {true, false}) {
+        const Folder folder;
+        if (readOnly && root) {
+            ASSERT_EQ(QProcess::execute("chown", {"-R", "65534:65534", folder.path()}), 0);
+        }
+        const QByteArray grafiken = QFile::encodeName(folder.filePath("Grafiken"));
+        ::chmod(grafiken.constData(), readOnly ? 0555 : 0755);
+        const QByteArray result = run({Scheme, folder.path()}, [readOnly, root] {
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = readOnly ? limit.rlim_cur : 1000; // the lock fits, no bitmap does
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
+                (readOnly && root &&
+                 (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)))
+                ::_exit(77);
+        })[0];
+        ::chmod(grafiken.constData(), 0755);
+        EXPECT_TRUE(result.contains(folder.filePath("Grafiken/0.bmp").toUtf8() +
+                                    "\" konnte nicht geschrieben werden"))
+            << result.toStdString();
+        EXPECT_EQ(folder.held(Scheme), "old");
+        EXPECT_EQ(folder.strays(), QStringList());
+    }
+}
+
+// A copy that starts while another is in the middle of a batch leaves that batch alone, and
+// the other copy completes it.
+TEST(StartUp, leavesTheSaveOfAnotherRunningCopyAlone) {
+    const Folder folder;
+    const QByteArray trace = run({Scheme, Folder().path()}).value(1);
+    QProcess saving; // paused at its first rename, with its new files and journal written
+    start(saving, {Scheme, folder.path(),
+                   QStringLiteral("BRIXOLAN_FAULT=pause:%1").arg(trace.indexOf('r') + 1)});
+    ASSERT_TRUE(saving.waitForReadyRead(10000));
+    const QStringList waiting = folder.strays();
+    ASSERT_GT(waiting.size(), filesOf(Scheme).size());
+    EXPECT_TRUE(recoverUnfinishedSaves(folder.path()).ok());
+    EXPECT_EQ(folder.strays(), waiting);
+    saving.write("\n");
+    ASSERT_TRUE(saving.waitForFinished(10000));
+    EXPECT_TRUE(saving.readAllStandardOutput().contains("ok"));
+    EXPECT_EQ(folder.held(Scheme), "new");
+    EXPECT_EQ(folder.strays(), QStringList());
+}
+
+// A folder, FIFO or link at a target is named and refused before anything is written.
+class Obstacle : public ::testing::TestWithParam<std::tuple<const char*, const char*>> {};
+
+TEST_P(Obstacle, isNamedAndNothingIsMoved) {
+    const QString target = QString::fromLatin1(std::get<0>(GetParam()));
+    const QByteArray obstacle = std::get<1>(GetParam());
+    const Folder folder;
+    const QString path = folder.filePath(target);
+    QFile::remove(path);
+    if (target == QLatin1String("score.sre.bak"))
+        putFile(folder.filePath("score.sre"), "short"); // no table: kept as the backup first
+    if (obstacle == "folder")
+        putFile(path + "/inside", "x");
+    else if (obstacle == "fifo")
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    else
+        ASSERT_TRUE(QFile::link(folder.filePath("Grafiken/0.bmp"), path));
+    const QString kind = target.startsWith(Score) ? Score : Scheme;
+    const QStringList before = folder.strays();
+    const QByteArray result = run({kind, folder.path()})[0];
+    EXPECT_TRUE(result.startsWith("failed") && result.contains(path.toUtf8())) << result.data();
+    EXPECT_EQ(folder.holding(kind, 0), filesOf(kind).size() - 1); // all but the obstacle
+    EXPECT_EQ(folder.strays(), before);
+    const QFileInfo still(path);
+    EXPECT_EQ(still.exists() + 2 * still.isSymLink() + 4 * still.isDir(), obstacle == "link" ? 3
+                                                                          : obstacle == "folder"
+                                                                              ? 5
+                                                                              : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTarget, Obstacle,
+                         ::testing::Combine(::testing::Values("score.sre", "score.sre.bak",
+                                                              "Brixolan.dat", "Grafiken/3.bmp"),
+                                            ::testing::Values("folder", "fifo", "link")));
