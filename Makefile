@@ -9,7 +9,7 @@ DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev \
         libgtest-dev libgmock-dev libbenchmark-dev \
         fonts-dejavu-core fonts-comic-neue fonts-3270 \
         qt6-translations-l10n \
-        dpkg-dev file desktop-file-utils appstream lintian xvfb xdotool
+        dpkg-dev file desktop-file-utils appstream lintian xvfb xdotool x11-utils
 
 .PHONY: all deps configure build run test test-asan bench bench-startup package install uninstall clean
 
@@ -40,7 +40,8 @@ bench: build
 	$(BUILD)/bin/brixolan-bench-engine
 	$(BUILD)/bin/brixolan-bench-drawing
 
-# Start-up time, memory and the CPU of an idle game under Xvfb, as a table (bench/startup.sh).
+# Start-up time beside a bare Qt window, memory and the CPU of an idle game under Xvfb, as a
+# table (bench/startup.sh).
 bench-startup: build
 	bash bench/startup.sh $(BUILD)/bin
 

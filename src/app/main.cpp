@@ -1,13 +1,14 @@
+#include "AtomicWrite.h"
 #include "BitmapCheck.h"
 #include "BrixolanVersion.h"
-#include "AtomicWrite.h"
 #include "DialogServices.h"
-#include "Geometry.h"
 #include "Game.h"
+#include "Geometry.h"
 #include "Installation.h"
 #include "MainWindow.h"
 #include "MixingRandom.h"
 #include "ProgramFolder.h"
+#include "StartupTimes.h"
 #include "SystemClock.h"
 #include "Translations.h"
 
@@ -58,14 +59,21 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    brixolan::startupPhase("main");
     brixolan::ignoreFileSizeSignal();
     QCoreApplication::setApplicationName(QStringLiteral("Brixolan"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BRIXOLAN_VERSION));
-    if (const std::optional<int> status = handleCommandLine(argc, argv))
-        return *status;
+    // Without arguments there is nothing to parse, and the parser's own application is not made.
+    if (argc > 1) {
+        if (const std::optional<int> status = handleCommandLine(argc, argv))
+            return *status;
+    }
+    brixolan::startupPhase("command line");
 
     QApplication app(argc, argv);
+    brixolan::startupPhase("QApplication");
     brixolan::installGermanTranslations(app);
+    brixolan::startupPhase("translations");
     QApplication::setDesktopFileName(QStringLiteral("brixolan"));
 
     brixolan::QtDialogServices dialogs;
@@ -77,18 +85,23 @@ int main(int argc, char* argv[]) {
                         brixolan::MessageIcon::Critical);
         return 1;
     }
+    brixolan::startupPhase("program folder");
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(
         brixolan::readPictureFile(folder->path(QStringLiteral("pics/icon.png"))))));
+    brixolan::startupPhase("icon");
 
     brixolan::MixingRandom random;
     brixolan::SystemClock clock;
     brixolan::MainWindow window(*folder, dialogs, random, clock);
+    brixolan::startupPhase("main window built");
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!window.startUp(screen ? screen->size() : QSize()))
         return 1;
     brixolan::placeOnScreen(&window);
     window.show();
+    brixolan::startupPhase("shown");
+    brixolan::startupPhaseAtFirstPaint(&window, "main window");
     window.activate();
     return QApplication::exec();
 }

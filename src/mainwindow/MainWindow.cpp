@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
-#include "BrixolanVersion.h"
 #include "AboutWindow.h"
+#include "BrixolanVersion.h"
 #include "FontSchemeDialog.h"
 #include "Fonts.h"
 #include "Geometry.h"
@@ -52,12 +52,15 @@ constexpr std::array<Caption, 5> Captions = {{
     {"Label2", "Nächster Stein :", {280, 360, 225, 41}},
 }};
 
-Surface* makeSurface(QWidget* parent, const char* name, QPoint at, QSize size) {
+/// Without a size the surface gets one at start-up, from the bitmaps; an image of the designed
+/// size made before would only be thrown away.
+Surface* makeSurface(QWidget* parent, const char* name, QPoint at, QSize size = QSize()) {
     auto* surface = new Surface(parent);
     surface->setObjectName(QString::fromLatin1(name));
     surface->setBackground(Qt::black);
     surface->move(at);
-    surface->setSurfaceSize(size);
+    if (size.isValid())
+        surface->setSurfaceSize(size);
     return surface;
 }
 
@@ -73,23 +76,26 @@ void addSeparator(QMenu* menu, const char* name) {
 
 } // namespace
 
-MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random,
-                       Clock& clock, QWidget* parent)
+MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random, Clock& clock,
+                       QWidget* parent)
     : QMainWindow(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
       m_game(*this, random, clock), m_timer(new QTimer(this)),
-      m_splash(std::make_unique<SplashWindow>()), m_wait(std::make_unique<WaitWindow>()) {
+      m_splash(std::make_unique<SplashWindow>()) {
     setObjectName(QStringLiteral("SpielMain"));
     setWindowTitle(QStringLiteral("Brixolan " BRIXOLAN_VERSION " Release"));
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
-    buildControls();
-    buildMenu();
-    placeControls();
 }
 
 MainWindow::~MainWindow() = default;
+
+WaitWindow& MainWindow::waitWindow() {
+    if (!m_wait)
+        m_wait = std::make_unique<WaitWindow>();
+    return *m_wait;
+}
 
 void MainWindow::buildControls() {
     auto* client = new QWidget(this);
@@ -116,7 +122,7 @@ void MainWindow::buildControls() {
     m_wellFrame->setStyleSheet(QStringLiteral(
         "#WellFrame { background: #000000; border: 2px solid; border-color: #3a3a3a #9a9a9a "
         "#9a9a9a #3a3a3a; }"));
-    m_well = makeSurface(m_wellFrame, "Picture1", QPoint(WellBorder, WellBorder), QSize(249, 500));
+    m_well = makeSurface(m_wellFrame, "Picture1", QPoint(WellBorder, WellBorder)); // 10 x 20 stones
     m_well->setFocusPolicy(Qt::StrongFocus);
     m_well->installEventFilter(this);
 
@@ -129,10 +135,11 @@ void MainWindow::buildControls() {
         label->setGeometry(caption.box);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    m_points = makeSurface(column, "Picture2", QPoint(272, 72), QSize(217, 41));
-    m_level = makeSurface(column, "Picture3", QPoint(272, 176), QSize(81, 49));
-    m_high = makeSurface(column, "Picture6", QPoint(392, 176), QSize(81, 49));
-    m_lines = makeSurface(column, "Picture5", QPoint(272, 296), QSize(89, 49));
+    // The number displays are as wide as their digits.
+    m_points = makeSurface(column, "Picture2", QPoint(272, 72));
+    m_level = makeSurface(column, "Picture3", QPoint(272, 176));
+    m_high = makeSurface(column, "Picture6", QPoint(392, 176));
+    m_lines = makeSurface(column, "Picture5", QPoint(272, 296));
     m_preview = makeSurface(column, "Picture4", QPoint(296, 408), QSize(185, 81));
 }
 
@@ -262,7 +269,7 @@ void MainWindow::showHighscore(bool afterGame) {
 }
 
 void MainWindow::showFontScheme() {
-    auto* dialog = new FontSchemeDialog(m_folder, m_dialogs, *m_wait, false, this);
+    auto* dialog = new FontSchemeDialog(m_folder, m_dialogs, waitWindow(), false, this);
     connect(dialog, &SchemeDialog::applied, this, [this] {
         reloadGraphics();
         aktualizeSchrift();
@@ -271,13 +278,13 @@ void MainWindow::showFontScheme() {
 }
 
 void MainWindow::showStoneScheme() {
-    auto* dialog = new StoneSchemeDialog(m_folder, m_dialogs, *m_wait, false, this);
+    auto* dialog = new StoneSchemeDialog(m_folder, m_dialogs, waitWindow(), false, this);
     connect(dialog, &SchemeDialog::applied, this, &MainWindow::reloadGraphics);
     openWindow(dialog);
 }
 
 void MainWindow::reloadGraphics() {
-    m_wait->showNow();
+    waitWindow().showNow();
     if (m_resources.loadAll(m_folder)) {
         m_dialogs.message(nullptr,
                           QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht "

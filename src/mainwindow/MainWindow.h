@@ -33,9 +33,9 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    /// Start-up before the window shows: splash, screen check, the graphics with the repair
-    /// dialogs, sizes, "Kein Spiel". False when the program has to end; the player has been
-    /// told why.
+    /// Start-up before the window shows: splash, screen check, the controls and the menu, the
+    /// graphics with the repair dialogs, sizes, "Kein Spiel". False when the program has to
+    /// end; the player has been told why. Nothing else is called before it.
     bool startUp(QSize screenSize);
 
     /// The activation: the window became active coming from one of our own windows (and once
@@ -77,6 +77,8 @@ private:
     void showInfoFile();
     void startUninstaller();
 
+    /// "Bitte warten ...", made when first needed.
+    WaitWindow& waitWindow();
     /// Reloads the store after a scheme was applied; a missing file ends the program.
     void reloadGraphics();
     /// One pass of the start-up load; true when all seventeen bitmaps are there, otherwise

@@ -4,6 +4,7 @@
 
 #include "AtomicWrite.h"
 #include "FontSchemeDialog.h"
+#include "StartupTimes.h"
 #include "StoneSchemeDialog.h"
 #include "Surface.h"
 #include "WaitWindow.h"
@@ -18,6 +19,7 @@ constexpr QSize MinimumScreen(800, 600);
 
 bool MainWindow::startUp(QSize screenSize) {
     m_splash->showNow();
+    startupPhase("splash shown");
 
     if (screenSize.width() < MinimumScreen.width() ||
         screenSize.height() < MinimumScreen.height()) {
@@ -30,11 +32,16 @@ bool MainWindow::startUp(QSize screenSize) {
         return false;
     }
 
+    buildControls();
+    buildMenu();
+    startupPhase("controls");
+
     // A save cut short by a crash: its batch is completed before any bitmap is read, and its
     // temporary files go.
     if (const Outcome recovered = recoverUnfinishedSaves(m_folder.root()); !recovered)
         m_dialogs.message(nullptr, recovered.message(), QStringLiteral("Fehler !"),
                           MessageIcon::Warning);
+    startupPhase("unfinished saves");
 
     for (;;) {
         const std::optional<bool> complete = loadGraphicsOrRepair();
@@ -43,13 +50,16 @@ bool MainWindow::startUp(QSize screenSize) {
         if (*complete)
             break;
     }
+    startupPhase("bitmaps");
 
     const QSize tile = m_resources.resHdc(1)->size();
     m_well->setSurfaceSize(QSize(10 * tile.width(), 20 * tile.height()));
     placeControls();
     aktualizeSchrift();
     showText("Kein Spiel");
+    startupPhase("sizes and \"Kein Spiel\"");
     m_splash->hide();
+    startupPhase("splash hidden");
     return true;
 }
 
@@ -71,9 +81,9 @@ std::optional<bool> MainWindow::loadGraphicsOrRepair() {
     m_splash->hide();
     SchemeDialog* dialog = nullptr;
     if (missing->kind == GraphicKind::Stone)
-        dialog = new StoneSchemeDialog(m_folder, m_dialogs, *m_wait, true);
+        dialog = new StoneSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     else
-        dialog = new FontSchemeDialog(m_folder, m_dialogs, *m_wait, true);
+        dialog = new FontSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     const int result = dialog->exec();
     m_splash->showNow();
     // A scheme that cannot be applied here cannot be repaired by trying again.
