@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One-command set-up on a fresh Debian 12 machine: `make run` and `make test`.
 BUILD     ?= build
 BUILD_TYPE ?= RelWithDebInfo

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of bench/startup.sh: an empty Qt main window of the game's size, shown at once.
 #include <QApplication>
 #include <QMainWindow>

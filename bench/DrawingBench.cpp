@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's share of a tick: the rules plus what reaches its surfaces, offscreen,
 // with the program's own bitmaps. Run from the build tree's program folder.
 #include "DialogServices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole games with random keys against a view that draws nothing: the cost of the rules alone.
 #include "Game.h"
 #include "MixingRandom.h"
@@ -10,7 +11,6 @@
 namespace {
 
 using namespace brixolan;
-
 
 class NoonClock final : public Clock {
 public:

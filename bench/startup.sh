@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up of the program beside Qt's own, memory and idle-game CPU, measured from outside under
 # Xvfb. The game and brixolan-bench-bare-window (an empty Qt main window shown at once) are
 # started in turns; the time a window is mapped comes from the X server's events (xev on the

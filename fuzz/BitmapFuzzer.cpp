@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bitmap under Grafiken or scr, as anyone may replace it.
 #include "FuzzMain.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The libFuzzer entry shared by the fuzzers: one input to one check, and a broken

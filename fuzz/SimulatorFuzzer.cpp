@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A script for brixolan-sim, as anyone may type or generate it.
 #include "FuzzMain.h"
 

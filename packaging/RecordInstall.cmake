@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs inside `cmake --install` (and CPack's staging install), twice:
 #   begin:  notes which of the install's folders exist already, and what an earlier install
 #           under the same prefix recorded in its uninstall script;

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots under Xvfb: the new-game dialog, the main window during a game
 # and the highscore window after it. The program folder is copied first and given a small
 # highscore table, so that the game, ended without keys, earns a place in it.

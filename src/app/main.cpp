@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomicWrite.h"
 #include "BitmapCheck.h"
 #include "BrixolanVersion.h"

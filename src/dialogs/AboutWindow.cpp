@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutWindow.h"
 
 #include "BrixolanVersion.h"
@@ -11,7 +12,8 @@
 namespace brixolan {
 
 AboutWindow::AboutWindow(QWidget* parent)
-    : GameDialog(QStringLiteral("Form3"), QStringLiteral("VTQ Brixolan " BRIXOLAN_VERSION " Release Info"),
+    : GameDialog(QStringLiteral("Form3"),
+                 QStringLiteral("VTQ Brixolan " BRIXOLAN_VERSION " Release Info"),
                  QSize(4680, 2700), parent) {
     QFont nameFont = captionFont(24);
     nameFont.setBold(true);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "Colors.h"
@@ -20,7 +21,6 @@ struct FontSettings {
     DigitSet digitSet = DigitSet::New;
     BgrColor colour = named::Red;
 };
-
 
 /// The file's bytes: the version line, then each number between a blank (or its minus sign)
 /// and a blank, every line ending in CR LF.

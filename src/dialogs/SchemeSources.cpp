@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SchemeSources.h"
 
 #include "BitmapCheck.h"
@@ -29,9 +30,10 @@ SchemeImages<StoneCount> buildStoneScheme(const ProgramFolder& folder, int schem
         return result;
     const StoneScheme& chosen = StoneSchemes[std::size_t(scheme)];
     // A recoloured scheme takes one source for all seven stones; each copy is recoloured.
-    const QImage shared = chosen.rule == KeyRule::None
-                              ? QImage()
-                              : readSource(folder, StoneSources[std::size_t(chosen.source - 1)], result.missing);
+    const QImage shared =
+        chosen.rule == KeyRule::None
+            ? QImage()
+            : readSource(folder, StoneSources[std::size_t(chosen.source - 1)], result.missing);
     for (int k = 0; k < StoneCount; ++k) {
         QImage tile = chosen.rule == KeyRule::None
                           ? readSource(folder, StoneSources[std::size_t(k)], result.missing)
@@ -52,7 +54,8 @@ SchemeImages<DigitCount> buildDigitScheme(const ProgramFolder& folder, DigitSet 
                                           BgrColor colour) {
     SchemeImages<DigitCount> result;
     for (int digit = 0; digit < DigitCount; ++digit) {
-        QImage image = readSource(folder, DigitSources[std::size_t(set)][std::size_t(digit)], result.missing);
+        QImage image =
+            readSource(folder, DigitSources[std::size_t(set)][std::size_t(digit)], result.missing);
         colorDigit(image, colour);
         result.images[std::size_t(digit)] = std::move(image);
     }

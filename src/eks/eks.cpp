@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score code: the plain text and a check, hidden under a key-derived keystream and written
 // in the URL-safe base64 alphabet.
 //

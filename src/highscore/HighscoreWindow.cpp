@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HighscoreWindow.h"
 
 #include "BitmapCheck.h"
@@ -105,13 +106,14 @@ void HighscoreWindow::buildControls() {
     m_banner->setObjectName(QStringLiteral("Picture1"));
     m_banner->setGeometry(twipsRect(120, 4440, 5895, 855));
     m_banner->setPixmap(picture(m_folder, "pics/banner.bmp"));
-    const QPixmap cursor = QPixmap::fromImage(
-        readPictureFile(m_folder.path(QStringLiteral("pics/cursor.png"))));
+    const QPixmap cursor =
+        QPixmap::fromImage(readPictureFile(m_folder.path(QStringLiteral("pics/cursor.png"))));
     m_banner->setCursor(cursor.isNull() ? QCursor(Qt::PointingHandCursor)
                                         : QCursor(cursor, BannerHotSpot.x(), BannerHotSpot.y()));
     m_banner->installEventFilter(this);
 
-    m_ok = addButton("Command1", QStringLiteral("OK"), twipsRect(ButtonLeft, ButtonTopLow, 2055, 495));
+    m_ok =
+        addButton("Command1", QStringLiteral("OK"), twipsRect(ButtonLeft, ButtonTopLow, 2055, 495));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "GameFiles.h"
@@ -11,7 +12,6 @@
 namespace brixolan {
 
 class ProgramFolder;
-
 
 /// "score.sre": 16 lines in code page 1252, name and score of places 1 to 8 in turn.
 /// A line ends at CR (with an LF right after it belonging to that end); a lone LF ends no
@@ -47,8 +47,9 @@ QByteArray encodeScoreFile(const ScoreTable& table);
 /// window took, is inserted at the place its score earns now (the best place whose stored
 /// score is strictly smaller; none, and it is not inserted). Without an entry the file is
 /// written anew as read. A file that is no table at that moment (fewer than 16 lines,
-/// unreadable, or a score that is no number where the entry must be ranked) is first kept as "score.sre.bak" and replaced by the initial
-/// table with the entry. On failure the German message; the old file then stays as it was.
+/// unreadable, or a score that is no number where the entry must be ranked) is first kept as
+/// "score.sre.bak" and replaced by the initial table with the entry. On failure the German message;
+/// the old file then stays as it was.
 Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added);
 
 /// After a table that could not be read at opening: keeps "score.sre" as "score.sre.bak" and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's drawing: everything the player sees is copied cell by cell from the
 // pre-loaded bitmaps of the resource store; nothing is loaded or scaled while a game runs.
 #include "MainWindow.h"
@@ -51,7 +52,8 @@ Surface* MainWindow::display(Display which) const {
 
 void MainWindow::drawNumber(Surface* surface, const QString& digits, int cells) {
     // Zero-padded to the cells; a longer number shows its leading digits.
-    const QString padded = QString(std::max(0, cells - int(digits.size())), QLatin1Char('0')) + digits;
+    const QString padded =
+        QString(std::max(0, cells - int(digits.size())), QLatin1Char('0')) + digits;
     surface->clear();
     for (int cell = 0; cell < cells; ++cell) {
         if (const QImage* source = m_resources.resHdc(digitElement(padded.at(cell).digitValue())))

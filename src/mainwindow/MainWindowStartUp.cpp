@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the main window: screen check, the graphics folder, loading the bitmaps with the
 // repair loop through the scheme dialogs, and the first picture of an idle game.
 #include "MainWindow.h"

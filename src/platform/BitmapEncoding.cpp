@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Apart from AtomicWrite.cpp: a program that saves but draws nothing links no QtGui.
 #include "AtomicWrite.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DialogServices.h"
 
 #include <QColorDialog>
@@ -44,8 +45,8 @@ void QtDialogServices::message(QWidget* parent, const QString& text, const QStri
 QString QtDialogServices::input(QWidget* parent, const QString& prompt, const QString& title,
                                 const QString& proposed) {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(usableParent(parent), title, prompt, QLineEdit::Normal, proposed, &ok);
+    const QString text = QInputDialog::getText(usableParent(parent), title, prompt,
+                                               QLineEdit::Normal, proposed, &ok);
     return ok ? text : QString();
 }
 
@@ -56,12 +57,16 @@ std::optional<QColor> QtDialogServices::chooseColor(QWidget* parent, const QColo
     return chosen;
 }
 
-bool QtDialogServices::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtDialogServices::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
 bool QtDialogServices::startDetached(const QString& program) {
     return QProcess::startDetached(program, {});
 }
 
-void QtDialogServices::endProgram() { std::_Exit(EXIT_FAILURE); }
+void QtDialogServices::endProgram() {
+    std::_Exit(EXIT_FAILURE);
+}
 
 } // namespace brixolan

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Surface.h"
 
 #include <QPainter>
@@ -18,7 +19,9 @@ void Surface::setSurfaceSize(QSize logicalSize) {
     rebuildImage();
 }
 
-void Surface::setBackground(const QColor& color) { m_background = color; }
+void Surface::setBackground(const QColor& color) {
+    m_background = color;
+}
 
 void Surface::rebuildImage() {
     // Whole device pixels per logical pixel keep tiles crisp on fractional scales too.
@@ -31,7 +34,9 @@ void Surface::rebuildImage() {
     update();
 }
 
-void Surface::clear() { m_image.fill(m_background); }
+void Surface::clear() {
+    m_image.fill(m_background);
+}
 
 void Surface::fill(const QRect& rect, const QColor& color) {
     QPainter painter(&m_image);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Simulator.h"
 
 #include "Game.h"
@@ -157,10 +158,11 @@ void printState(const Game& game, std::size_t firstRow, std::size_t lastRow, std
     const GameState& s = game.state();
     const std::string well = game.wellText();
     constexpr std::size_t RowLength = WellColumns + 1;
-    out << well.substr(firstRow * RowLength, (lastRow - firstRow + 1) * RowLength) << "Punkte=" << s.Punkte << " SteinPunkte=" << s.SteinPunkte
-        << " Lines=" << s.Lines << " Level=" << s.Level << " Next=" << s.SteinFolge[0]
-        << " Drehung=" << s.Drehung << " i=" << s.i << " DrehDelay=" << s.DrehDelay
-        << " DropDelay=" << s.DropDelay << " GameOver=" << (s.GameOver ? 1 : 0) << " PunkteInList=";
+    out << well.substr(firstRow * RowLength, (lastRow - firstRow + 1) * RowLength)
+        << "Punkte=" << s.Punkte << " SteinPunkte=" << s.SteinPunkte << " Lines=" << s.Lines
+        << " Level=" << s.Level << " Next=" << s.SteinFolge[0] << " Drehung=" << s.Drehung
+        << " i=" << s.i << " DrehDelay=" << s.DrehDelay << " DropDelay=" << s.DropDelay
+        << " GameOver=" << (s.GameOver ? 1 : 0) << " PunkteInList=";
     if (s.PunkteInList) {
         out << *s.PunkteInList;
     }
@@ -170,7 +172,8 @@ void printState(const Game& game, std::size_t firstRow, std::size_t lastRow, std
 /// One program run: the view, the generator and the game, started from its options.
 class Session {
 public:
-    explicit Session(const Options& options) : m_random(options.seed), m_game(m_view, m_random, m_clock) {
+    explicit Session(const Options& options)
+        : m_random(options.seed), m_game(m_view, m_random, m_clock) {
         m_view.attach(m_game);
         if (!options.kinds.empty()) {
             m_game.state().SteinFolge[0] = options.kinds.front() - '0';
@@ -269,8 +272,9 @@ bool runCommand(std::unique_ptr<Session>& session, const std::vector<std::string
                                                      std::numeric_limits<std::int32_t>::max());
         const auto high = parseNumber<std::int32_t>(w[2], std::numeric_limits<std::int32_t>::min(),
                                                     std::numeric_limits<std::int32_t>::max());
-        const auto points = parseNumber<std::int64_t>(w[3], std::numeric_limits<std::int64_t>::min(),
-                                                      std::numeric_limits<std::int64_t>::max());
+        const auto points =
+            parseNumber<std::int64_t>(w[3], std::numeric_limits<std::int64_t>::min(),
+                                      std::numeric_limits<std::int64_t>::max());
         if (!level || !high || !points) {
             return false;
         }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The new-game dialog from the keyboard, and the two scheme dialogs: the bitmaps and the
 // settings file they write, what they tell the player, and the repair case at start-up.
 #include "FakeDialogServices.h"

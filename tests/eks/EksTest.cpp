@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score-code library as the score server meets it: codes that travel in an address, read
 // back only with the right key and only when untouched.
 #include "eks.h"
@@ -47,8 +48,8 @@ TEST(ScoreCode, aWrongKeyOrAnyChangedCharacterIsRejected) {
                           std::nullopt);
             }
         }
-    for (const std::string& bad : {code + "A", code.substr(1), code + "=", std::string(),
-                                   std::string("AA")})
+    for (const std::string& bad :
+         {code + "A", code.substr(1), code + "=", std::string(), std::string("AA")})
         EXPECT_EQ(decode(bad), std::nullopt) << bad;
 }
 

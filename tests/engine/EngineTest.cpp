@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the rule scripts cannot say compactly: whole tables over every stone and level, and
 // the generator's statistics.
 #include "Game.h"
@@ -86,7 +87,8 @@ TEST(Turning, atTheWallsATurnThatWouldLeaveTheWellIsRefused) {
 
 TEST(Falling, thresholdFollowsTheLevel) {
     Play play(0, 0);
-    const std::pair<int, int> table[] = {{0, 10}, {1, 9}, {2, 9}, {10, 5}, {17, 1}, {18, 1}, {19, 0}};
+    const std::pair<int, int> table[] = {{0, 10}, {1, 9},  {2, 9}, {10, 5},
+                                         {17, 1}, {18, 1}, {19, 0}};
     for (const auto& [level, threshold] : table) {
         play.s.Level = level;
         EXPECT_EQ(play.game.fallThreshold(), threshold) << level;

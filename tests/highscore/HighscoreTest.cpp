@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of the eight best: reading and ranking scores, the file's bytes, and the window
 // that offers a result, shows names as typed and hands the result to the score page.
 #include "FakeDialogServices.h"
@@ -10,11 +11,11 @@
 #include "eks.h"
 
 #include <QLabel>
-#include <csignal>
-#include <sys/resource.h>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace brixolan;
 using namespace brixolan::fakes;
@@ -22,15 +23,18 @@ using namespace brixolan::fakes;
 namespace {
 
 TEST(ScoreTable, scoresReadAsSigned32BitIntegersAndRankBelowEqualOnes) {
-    const std::pair<const char*, int> scores[] = {{" \t-42  ", -42}, {"+2147483647", 2147483647},
-                                                  {"2147483648", -6}, {"abc", -13}, {"1.5", -13}};
+    const std::pair<const char*, int> scores[] = {{" \t-42  ", -42},
+                                                  {"+2147483647", 2147483647},
+                                                  {"2147483648", -6},
+                                                  {"abc", -13},
+                                                  {"1.5", -13}};
     for (const auto& [text, expected] : scores) {
         const ScoreValue parsed = parseScore(QString::fromLatin1(text));
         EXPECT_EQ(parsed.error ? -parsed.error->number : parsed.value, expected) << text;
     }
     // Against 200000, 180000, 160000, 140000, 120000, 100000, 60000, 40000.
-    const std::pair<std::int64_t, int> places[] = {
-        {200001, 1}, {200000, 2}, {150000, 4}, {40001, 8}, {40000, 0}, {-5, 0}};
+    const std::pair<std::int64_t, int> places[] = {{200001, 1}, {200000, 2}, {150000, 4},
+                                                   {40001, 8},  {40000, 0},  {-5, 0}};
     for (const auto& [result, place] : places)
         EXPECT_EQ(rankResult(initialScoreTable(), result).place, place) << result;
     ScoreTable table = initialScoreTable();
@@ -41,7 +45,8 @@ TEST(ScoreTable, scoresReadAsSigned32BitIntegersAndRankBelowEqualOnes) {
 TEST(ScoreFile, linesEndAtCarriageReturnsAndANameIsAnyTextWithoutOne) {
     QByteArray lines;
     for (int place = 1; place <= ScorePlaces; ++place)
-        lines += "P" + QByteArray::number(place) + "\r\n" + QByteArray::number(900 - 100 * place) + "\r\n";
+        lines += "P" + QByteArray::number(place) + "\r\n" + QByteArray::number(900 - 100 * place) +
+                 "\r\n";
     const std::pair<QByteArray, const char*> files[] = {
         {lines, "P1"},
         {QByteArray(lines).replace("\r\n", "\r"), "P1"},
@@ -64,8 +69,10 @@ TEST(ScoreFile, linesEndAtCarriageReturnsAndANameIsAnyTextWithoutOne) {
     table[2].name = "Zeile\r\nUmbruch";
     EXPECT_TRUE(parseScoreFile(encodeScoreFile(table)).table[0].name == table[0].name);
     const QByteArray bytes = encodeScoreFile(table);
-    EXPECT_TRUE(bytes.startsWith("J\xFCrgen Gr\xF6\xDF" "e \x80\r\n200000\r\n"));
-    EXPECT_TRUE(bytes.contains("\r\n?\xF3" "d? ?\r\n180000\r\nZeile  Umbruch\r\n"));
+    EXPECT_TRUE(bytes.startsWith("J\xFCrgen Gr\xF6\xDF"
+                                 "e \x80\r\n200000\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\n?\xF3"
+                               "d? ?\r\n180000\r\nZeile  Umbruch\r\n"));
     EXPECT_EQ(bytes.count("\r\n"), 16);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the player meets it: start-up, the menu through a game's life, what the
 // well and the displays show tick by tick, and the windows it opens.
 #include "MainWindow.h"

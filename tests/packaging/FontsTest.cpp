@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's three faces on a Debian system with the font packages the Debian package depends
 // on: each resolves to its free look-alike (or the original, where a machine has it) and has
 // the German letters the texts use.

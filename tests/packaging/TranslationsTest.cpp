@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's standard dialogs speak German with the translations the package depends on, whatever
 // the locale (the test runs under LC_ALL=C).
 #include "Translations.h"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: built by CPack, lintian clean, its dependencies met by this system, holding
 # exactly the install tree. Installed with dpkg into a private root, its program answers --help
 # and --version without a display, and a new player's first session runs from the menu entry on

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` puts down exactly the expected files, with a valid menu entry and AppStream
 # file, and the uninstall script takes away exactly those again: also from a player's copy,
 # after an install over an earlier one, and without touching what was in the prefix before.

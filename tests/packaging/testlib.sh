@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the packaging tests (sourced, bash): strict mode, a work folder kept after a failure
 # for a look, and the background programs a test started ended with it.
 set -euo pipefail

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Installation.h"
 
+#include "TestFiles.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -13,10 +14,7 @@
 using namespace brixolan;
 using namespace brixolan::fakes;
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWithRegularFiles) {
     QTemporaryDir prefix;

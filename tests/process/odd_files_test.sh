@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a program folder with one odd file in it, started on a private X server
 # as a player starts it, one row of the table below at a time. A row fails when its window does
 # not appear (or the program does not end as expected) within $LIMIT seconds, or when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save worker's file operations, traced and disturbed on request. These definitions take
 // the place of the C library's for the whole worker, Qt's calls included; the real call is the
 // next definition (the C library's, or a sanitizer's in front of it).

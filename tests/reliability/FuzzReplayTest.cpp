@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzzers' checks in the ordinary suite, on every seed and every input that once broke a
 // promise, so that gcc, the sanitizer build and valgrind exercise the same readers. New inputs
 // come from `make fuzz`.
 #include "FuzzTargets.h"
 
+#include "TestFiles.h"
 #include <QDirIterator>
 #include <QFile>
-#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <vector>

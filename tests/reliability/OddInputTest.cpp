@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Odd input the readers take in their stride: unusual names, scores at the 32-bit limits, other
 // line ends, bitmaps far smaller or larger than the game's own, a huge score file, and special
 // files (a FIFO, a device) under the names of the game's files.
 #include "BitmapCheck.h"
+#include "FakeDialogServices.h"
 #include "FontSettings.h"
 #include "MainWindow.h"
-#include "FakeDialogServices.h"
-#include "TestFiles.h"
-#include "TestGraphics.h"
 #include "ScoreFile.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
+#include "TestFiles.h"
+#include "TestGraphics.h"
 
 #include <QAction>
 #include <QTemporaryDir>

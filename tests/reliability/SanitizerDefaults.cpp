@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into every program of the sanitizer build (see `make test-asan`), so that the
 // settings hold also where a test starts a program with a cleared environment.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brixolan-save-worker: one save of the game in a process of its own, so that a test can make
 // any of its file operations fail, cut it short, kill or pause it (FaultInjection.cpp).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves under faults, crashes, limits and a second running copy of the game: each set of files
 // one save replaces is afterwards all old or all new, a failed save keeps the old files and
 // says so in German, and the next start (recoverUnfinishedSaves) leaves nothing behind.

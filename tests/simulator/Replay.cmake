@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Replays a script through the simulator. Lines beginning with ">" are what it must print
 # (standard output, then standard error, then "exit STATUS"); all other lines are its input.
 # A first line "# args: ..." gives its command-line options.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of window tests: one application object, headless wherever it runs (test discovery
 // at build time included).
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QApplication>
@@ -11,15 +12,16 @@ namespace brixolan::fakes {
 /// all: the player's reaction to windows that run with exec() and block the test meanwhile.
 inline void whenModal(std::function<void(QWidget*)> answer, int times = 1) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer = std::move(answer), times]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            if (--times == 0) {
-                poll->stop();
-                poll->deleteLater();
-            }
-            answer(modal);
-        }
-    });
+    QObject::connect(poll, &QTimer::timeout, poll,
+                     [poll, answer = std::move(answer), times]() mutable {
+                         if (QWidget* modal = QApplication::activeModalWidget()) {
+                             if (--times == 0) {
+                                 poll->stop();
+                                 poll->deleteLater();
+                             }
+                             answer(modal);
+                         }
+                     });
     poll->start(1);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "Random.h"
@@ -11,7 +12,10 @@ namespace brixolan::fakes {
 class ScriptedRandom : public Random {
 public:
     explicit ScriptedRandom(std::vector<double> values = {0.0}) : m_values(std::move(values)) {}
-    void reseed(std::int32_t seconds) override { lastSeed = seconds; ++reseeds; }
+    void reseed(std::int32_t seconds) override {
+        lastSeed = seconds;
+        ++reseeds;
+    }
     double next() override {
         const double value = m_values[m_next % m_values.size()];
         ++m_next;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -13,7 +14,7 @@ namespace brixolan::fakes {
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
-                                                                       : QByteArray();
+                                                                      : QByteArray();
 }
 
 /// Writes the bytes, making the folders on the way.

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestGraphics.h"
 
+#include "GraphicsFiles.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include "GraphicsFiles.h"
 
 namespace brixolan::fakes {
 
@@ -12,7 +13,9 @@ QColor stoneColor(int code) {
     return QColor((code * 53) % 256, 255 - (code * 11) % 200, (code * 97) % 256);
 }
 
-QColor digitColor(int digit) { return QColor(20 + digit * 23, 250 - digit * 20, 60 + digit * 5); }
+QColor digitColor(int digit) {
+    return QColor(20 + digit * 23, 250 - digit * 20, 60 + digit * 5);
+}
 
 void writeSolidBitmap(const QString& path, QSize size, const QColor& color) {
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A tiny deterministic rasteriser for the game's bitmaps. It draws only geometry (no fonts,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brixolan-art: writes the game's own bitmaps beside the program at build time.
 //
 //   brixolan-art <program folder>
