@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FontSchemeDialog.h"
 
-#include "AtomicWrite.h"
 #include "DialogServices.h"
 #include "Fonts.h"
 #include "Geometry.h"
@@ -78,17 +77,15 @@ DigitSet FontSchemeDialog::selectedSet() const {
 
 Result<std::vector<SchemeFile>> FontSchemeDialog::schemeFiles() {
     const SchemeImages<DigitCount> digits = buildDigitScheme(m_folder, selectedSet(), m_colour);
-    if (!digits.missing.isEmpty())
-        return Outcome::failure(missingSourcesMessage(digits.missing));
-    std::vector<SchemeFile> files;
-    for (int digit = 0; digit < DigitCount; ++digit)
-        files.push_back({QString::fromLatin1(graphicsFile(GraphicKind::Digit, digit).path),
-                         encodeBitmap(digits.images[std::size_t(digit)])});
+    Result<std::vector<SchemeFile>> files =
+        graphicsFiles(GraphicKind::Digit, digits.images, digits.missing);
+    if (!files)
+        return files;
     FontSettings settings;
     settings.digitSet = selectedSet();
     settings.colour = m_colour;
     // In the same step as the digits, so the file always tells what is applied.
-    files.push_back({QString::fromLatin1(SettingsFileName), encodeSettings(settings)});
+    files.value().push_back({QString::fromLatin1(SettingsFileName), encodeSettings(settings)});
     return files;
 }
 

@@ -37,6 +37,17 @@ Outcome writeSchemeFiles(const ProgramFolder& folder, const std::vector<SchemeFi
     return committed || batch.partlyApplied() ? committed : notApplied(committed);
 }
 
+Result<std::vector<SchemeFile>> graphicsFiles(GraphicKind kind, std::span<const QImage> images,
+                                              const QStringList& missing) {
+    if (!missing.isEmpty())
+        return Outcome::failure(missingSourcesMessage(missing));
+    std::vector<SchemeFile> files;
+    for (std::size_t index = 0; index < images.size(); ++index)
+        files.push_back({QString::fromLatin1(graphicsFile(kind, int(index)).path),
+                         encodeBitmap(images[index])});
+    return files;
+}
+
 QString missingSourcesMessage(const QStringList& paths) {
     const QString intro = paths.size() == 1
                               ? QStringLiteral("Die Schema-Vorlage fehlt oder ist keine lesbare "

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StoneSchemeDialog.h"
 
-#include "AtomicWrite.h"
 #include "DialogServices.h"
 #include "Fonts.h"
 #include "Geometry.h"
@@ -72,13 +71,7 @@ void StoneSchemeDialog::buildPreview() {
 }
 
 Result<std::vector<SchemeFile>> StoneSchemeDialog::schemeFiles() {
-    if (!m_preview.missing.isEmpty())
-        return Outcome::failure(missingSourcesMessage(m_preview.missing));
-    std::vector<SchemeFile> files;
-    for (int k = 0; k < StoneCount; ++k)
-        files.push_back({QString::fromLatin1(graphicsFile(GraphicKind::Stone, k).path),
-                         encodeBitmap(m_preview.images[std::size_t(k)])});
-    return files;
+    return graphicsFiles(GraphicKind::Stone, m_preview.images, m_preview.missing);
 }
 
 } // namespace brixolan
