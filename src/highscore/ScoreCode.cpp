@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScoreCode.h"
 
+#include "ReadFile.h"
 #include "TextCodec.h"
 #include "eks.h"
 
@@ -36,17 +37,23 @@ QFunctionPointer ScoreEncoder::resolve() {
     if (m_encode)
         return m_encode;
     if (!m_library.isLoaded()) {
-        // QLibrary adds the platform's prefix and suffix: "<folder>/eks" finds
-        // "<folder>/libeks.so". Installed, the program folder is the player's, and the
-        // library lies in <prefix>/lib/games/brixolan beside <prefix>/games.
-        const std::array<QString, 3> candidates{m_programFolder + QStringLiteral("/eks"),
-                                                QCoreApplication::applicationDirPath() +
-                                                    QStringLiteral("/../lib/games/brixolan/eks"),
-                                                QStringLiteral("eks")};
-        for (const QString& name : candidates) {
-            m_library.setFileName(name);
+        // Installed, the program folder is the player's, and the library lies in
+        // <prefix>/lib/games/brixolan beside <prefix>/games; last, the system's search.
+        const std::array<QString, 2> files{
+            m_programFolder + QStringLiteral("/" BRIXOLAN_EKS_FILE),
+            QCoreApplication::applicationDirPath() +
+                QStringLiteral("/../lib/games/brixolan/" BRIXOLAN_EKS_FILE)};
+        for (const QString& file : files) {
+            // A FIFO under the name would hold dlopen for ever.
+            if (!isRegularFile(file))
+                continue;
+            m_library.setFileName(file);
             if (m_library.load())
                 break;
+        }
+        if (!m_library.isLoaded()) {
+            m_library.setFileName(QStringLiteral("eks"));
+            m_library.load();
         }
         if (!m_library.isLoaded())
             return nullptr;

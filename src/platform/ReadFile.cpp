@@ -50,6 +50,13 @@ FileBytes tooLarge(const QString& path, qint64 limit) {
 
 } // namespace
 
+bool isRegularFile(const QString& path) {
+    const Descriptor fd(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat info {};
+    return fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 FileBytes readFile(const QString& path, ReadLimit limit) {
     const Descriptor fd(
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));

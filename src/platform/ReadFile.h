@@ -41,4 +41,8 @@ struct FileBytes {
 /// followed; the type is judged on the opened file itself, never on the name beforehand.
 FileBytes readFile(const QString& path, ReadLimit limit);
 
+/// Whether a regular file stands at `path`, judged as readFile judges it (opened without
+/// blocking), for files that others open by name, such as a library before it is loaded.
+bool isRegularFile(const QString& path);
+
 } // namespace brixolan

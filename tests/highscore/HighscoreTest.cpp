@@ -16,6 +16,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace brixolan;
 using namespace brixolan::fakes;
@@ -202,6 +204,16 @@ TEST_F(HighscoreWindowTest, theBannerHandsTheEncodedResultToTheScorePage) {
                         sizeof plain),
               0);
     EXPECT_STREQ(plain, "bxl16|975|21|");
+}
+
+// A FIFO in the library's place is passed over, not opened: the click returns.
+TEST_F(HighscoreWindowTest, aPipeInTheLibrarysPlaceDoesNotHoldTheGame) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("libeks.so")).constData(), 0600), 0);
+    std::unique_ptr<HighscoreWindow> window(afterGame(975));
+    ::alarm(10); // a hang ends the test program
+    QTest::mouseClick(window->findChild<QWidget*>("Picture1"), Qt::LeftButton);
+    ::alarm(0);
+    EXPECT_EQ(dialogs.openedUrls.size() + dialogs.messages.size(), 1u);
 }
 
 } // namespace
