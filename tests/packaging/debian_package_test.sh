@@ -8,7 +8,7 @@
 # page, quit. The game keeps everything in the player's folder; the removal leaves no trace.
 # Usage: debian_package_test.sh <cpack> <build dir>
 . "$(dirname "$0")/testlib.sh"
-need dpkg dpkg-deb dpkg-shlibdeps dpkg-checkbuilddeps dpkg-parsechangelog lintian Xvfb xdotool
+need dpkg dpkg-deb dpkg-shlibdeps dpkg-checkbuilddeps dpkg-parsechangelog lintian man Xvfb xdotool
 
 "$1" -G DEB --config "$2/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log" >&2; fail "cpack failed"; }
@@ -57,6 +57,12 @@ day=$(date -u -d "$(dpkg-parsechangelog -l "$work/changelog" -S Date)" +%F)
 grep -m 1 '<release ' "$root/usr/share/metainfo/example.brixolan.brixolan.metainfo.xml" |
     grep -q "<release version=\"$version\" date=\"$day\"" ||
     fail "the AppStream file's newest release is not $version of $day"
+
+# The manual pages read as pages, each naming the options.
+for page in man6 de/man6; do
+    MANPAGER=cat man -l "$root/usr/share/man/$page/brixolan.6.gz" >"$work/page" 2>&1 &&
+        grep -q -- '--version' "$work/page" || fail "man -l does not show $page/brixolan.6"
+done
 
 # Options, in German, without a display; the new player's home stays empty.
 home=$work/home
