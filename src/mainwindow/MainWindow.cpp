@@ -193,7 +193,8 @@ void MainWindow::placeControls() {
     const QSize natural(DesignClientSize.width() + shift,
                         std::max(DesignClientSize.height(), WellPosition.y() + frame.height() + 4));
 
-    // Where that does not fit the screen, all of it is shown smaller, in proportion.
+    // Where that does not fit the screen, all of it is shown smaller, in proportion. Runs once,
+    // at start-up: the positions scaled below are still the designed ones.
     QSize available = screen() ? screen()->availableGeometry().size() : natural;
     const QSize decoration = frameGeometry().size() - size();
     available -= decoration.isEmpty() ? AssumedDecoration : decoration;
