@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -51,9 +52,13 @@ struct Fixture {
     }
 };
 
+// Made on first use and destroyed in main() while the application still exists: windows
+// outliving it crash the program at exit.
+std::unique_ptr<Fixture> instance;
 Fixture& fixture() {
-    static Fixture instance;
-    return instance;
+    if (!instance)
+        instance = std::make_unique<Fixture>();
+    return *instance;
 }
 
 void tickWithDrawing(benchmark::State& state) {
@@ -86,5 +91,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    instance.reset();
     return 0;
 }

@@ -19,6 +19,8 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -57,6 +59,27 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
     return std::nullopt;
 }
 
+void reportNoDisplay() {
+    std::fputs("Brixolan: Es wurde keine grafische Anzeige gefunden. Das Spiel braucht eine "
+               "laufende X11- oder Wayland-Sitzung (DISPLAY oder WAYLAND_DISPLAY).\n",
+               stderr);
+}
+
+// Qt ends a program whose display cannot be opened with an abort and an English hint about
+// reinstalling; the player is told in German instead, with the status the manual names.
+QtMessageHandler qtHandler = nullptr;
+void displayFailureHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        reportNoDisplay();
+        std::_Exit(1);
+    }
+    // The platform plugin's own complaints would only repeat the German message in English.
+    if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0)
+        return;
+    if (qtHandler)
+        qtHandler(type, context, text);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -71,7 +94,14 @@ int main(int argc, char* argv[]) {
     }
     brixolan::startupPhase("command line");
 
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        reportNoDisplay();
+        return 1;
+    }
+    qtHandler = qInstallMessageHandler(displayFailureHandler);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
     brixolan::startupPhase("QApplication");
     brixolan::installGermanTranslations(app);
     brixolan::startupPhase("translations");

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <algorithm>
 
 namespace brixolan {
 
@@ -23,6 +24,11 @@ StoneSchemeDialog::StoneSchemeDialog(const ProgramFolder& folder, DialogServices
     m_list->setGeometry(twipsRect(120, 120, 4815, 1035));
     for (const StoneScheme& scheme : StoneSchemes)
         m_list->addItem(QString::fromUtf8(scheme.entry));
+    // As many whole rows as the designed box holds: a cut row below reads as a broken list.
+    m_list->setUniformItemSizes(true);
+    const int frame = 2 * m_list->frameWidth();
+    if (const int row = m_list->sizeHintForRow(0); row > 0)
+        m_list->setFixedHeight(frame + std::max(1, (m_list->height() - frame) / row) * row);
 
     QPushButton* apply =
         addButton("Command1", QStringLiteral("Schema auswählen"), twipsRect(120, 1200, 2295, 375));

@@ -367,15 +367,18 @@ void Game::acceptNewGame(std::int32_t level, std::int32_t high, std::int64_t poi
     s.Points = std::max<std::int64_t>(points, 0);
     s.i = 0;
     s.Spiel = true;
+    s.StartPending = true;
 }
 
 void Game::cancelNewGame() {
     m_state.Spiel = false;
+    m_state.StartPending = false;
 }
 
 void Game::activate() {
     m_random.reseed(m_clock.secondsSinceMidnight());
-    if (m_state.Spiel) {
+    if (m_state.StartPending) {
+        m_state.StartPending = false;
         startGame();
     }
 }
@@ -418,6 +421,7 @@ void Game::startGame() {
 void Game::quickStart() {
     GameState& s = m_state;
     s.Spiel = true;
+    s.StartPending = true;
     s.Points = std::int64_t{s.High} * PointsPerStartHeight;
     s.Level = s.DefaultLevel;
     s.i = 0;
@@ -439,7 +443,8 @@ void Game::abort() {
 }
 
 std::optional<Game::Offer> Game::takeOffer() {
-    if (!m_state.Spiel) {
+    // The result belongs to the game's end; a look at the table meanwhile must not take it.
+    if (!m_state.Spiel || m_state.Running) {
         return std::nullopt;
     }
     m_state.Spiel = false;

@@ -54,6 +54,9 @@ struct GameState {
 
     /// A game is wanted, and its result has not been offered to the highscore table yet.
     bool Spiel = false;
+    /// "Starten" or the quick start asked for a game that the next activation starts; no
+    /// other activation touches a game.
+    bool StartPending = false;
     /// A game runs: the 50 ms timer ticks.
     bool Running = false;
     /// The last game ended by game over; cleared when the next game starts.
@@ -81,8 +84,9 @@ public:
     /// The new-game dialog's "Abbrechen".
     void cancelNewGame();
 
-    /// Activation of the main window: re-seeds, and starts a game while one is wanted. A new
-    /// game starts with 0 lines and no stone points, also when it restarts a running game.
+    /// Activation of the main window: re-seeds, and starts the game that "Starten" or the quick
+    /// start asked for. A running game goes on: closing a window never restarts it. A new game
+    /// starts with 0 lines and no stone points.
     void activate();
     /// Quick start with the values of the last dialog start.
     void quickStart();
@@ -91,9 +95,10 @@ public:
 
     bool running() const { return m_state.Running; }
 
-    /// What the highscore table offers for entry when it opens: nothing unless a game was
-    /// asked for since the last offer. Taking it lowers the request. `score` is the last
-    /// finished game's, none before the first game over.
+    /// What the highscore table offers for entry when it opens: the result of a game that has
+    /// ended since the last offer, nothing while a game runs (the table opened from the menu
+    /// only shows). Taking it lowers the request. `score` is the last finished game's, none
+    /// before the first game over.
     struct Offer {
         std::optional<std::int64_t> score;
     };

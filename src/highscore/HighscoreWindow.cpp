@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 
 namespace brixolan {
 
@@ -216,6 +217,16 @@ void HighscoreWindow::showTable(const ScoreTable& table) {
 void HighscoreWindow::done(int result) {
     report(saveScores(m_folder, m_added));
     GameDialog::done(result);
+}
+
+void HighscoreWindow::showEvent(QShowEvent* event) {
+    const bool first = !m_placedBeside;
+    GameDialog::showEvent(event);
+    m_placedBeside = true;
+    QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    if (first && m_nameCancelled && main && screen())
+        move(besidePosition(main->frameGeometry(), frameGeometry().size(),
+                            screen()->availableGeometry()));
 }
 
 void HighscoreWindow::report(const Outcome& saved) {

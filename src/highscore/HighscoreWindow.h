@@ -43,6 +43,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// After a cancelled name the table stays open while the next game is played: it stands
+    /// beside the main window rather than over the well.
+    void showEvent(QShowEvent* event) override;
 
 private:
     HighscoreWindow(const ProgramFolder& folder, DialogServices& dialogs, QWidget* parent);
@@ -73,6 +76,7 @@ private:
     /// What this window added to the table; closing puts it into the file as it is then.
     std::optional<ScoreEntry> m_added;
     bool m_nameCancelled = false;
+    bool m_placedBeside = false;
 };
 
 } // namespace brixolan

@@ -20,10 +20,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace brixolan {
 
@@ -34,6 +36,9 @@ constexpr QSize DesignClientSize(510, 515);
 constexpr QPoint WellPosition(8, 8);
 constexpr int WellBorder = 2; // the sunken frame around the well
 constexpr int DesignWellRight = 262;
+constexpr int StoneCellSide = 25;
+// Title bar and borders of a window not shown yet, as desktops commonly draw them.
+constexpr QSize AssumedDecoration(16, 40);
 
 const QString StartCaption = QStringLiteral("Spiel starten");
 const QString AbortCaption = QStringLiteral("Spiel abbrechen");
@@ -181,13 +186,44 @@ void MainWindow::buildMenu() {
 }
 
 void MainWindow::placeControls() {
-    const QSize wellSize = m_well->surfaceSize();
-    m_wellFrame->setGeometry(QRect(WellPosition, wellSize + QSize(2 * WellBorder, 2 * WellBorder)));
-    // A well from larger stone bitmaps moves the right column over rather than covering it.
-    const int shift = std::max(0, m_wellFrame->geometry().right() + 1 - DesignWellRight);
-    m_rightColumn->move(shift, 0);
-    const QSize client(DesignClientSize.width() + shift,
-                       std::max(DesignClientSize.height(), m_wellFrame->geometry().bottom() + 5));
+    // The layout as the bitmaps make it: a well from larger stone bitmaps moves the right column
+    // over rather than covering it.
+    const QSize frame = m_well->surfaceSize() + QSize(2 * WellBorder, 2 * WellBorder);
+    const int shift = std::max(0, WellPosition.x() + frame.width() - DesignWellRight);
+    const QSize natural(DesignClientSize.width() + shift,
+                        std::max(DesignClientSize.height(), WellPosition.y() + frame.height() + 4));
+
+    // Where that does not fit the screen, all of it is shown smaller, in proportion. Runs once,
+    // at start-up: the positions scaled below are still the designed ones.
+    QSize available = screen() ? screen()->availableGeometry().size() : natural;
+    const QSize decoration = frameGeometry().size() - size();
+    available -= decoration.isEmpty() ? AssumedDecoration : decoration;
+    available.rheight() -= menuBar()->sizeHint().height();
+    const qreal scale = fittingScale(natural, available, StoneCellSide);
+    const auto scaled = [scale](int value) { return int(std::lround(value * scale)); };
+    const auto scaledRect = [&scaled](QRect box) {
+        return QRect(scaled(box.x()), scaled(box.y()), scaled(box.width()), scaled(box.height()));
+    };
+
+    m_well->setDisplayScale(scale);
+    m_wellFrame->setGeometry(QRect(QPoint(scaled(WellPosition.x()), scaled(WellPosition.y())),
+                                   m_well->size() + QSize(2 * WellBorder, 2 * WellBorder)));
+    if (scale != 1.0) {
+        m_rightColumn->setFixedSize(scaledRect(QRect(QPoint(), DesignClientSize)).size());
+        for (const Caption& caption : Captions) {
+            auto* label = m_rightColumn->findChild<QLabel*>(QString::fromLatin1(caption.name));
+            label->setGeometry(scaledRect(caption.box));
+            label->setFont(condensedToFit(captionFont(24 * scale), label->text(), label->width()));
+        }
+        auto* backdrop = m_rightColumn->findChild<QLabel*>(QStringLiteral("Label1"));
+        backdrop->setGeometry(scaledRect(backdrop->geometry()));
+        for (Surface* surface : {m_points, m_level, m_high, m_lines, m_preview}) {
+            surface->move(scaled(surface->x()), scaled(surface->y()));
+            surface->setDisplayScale(scale);
+        }
+    }
+    m_rightColumn->move(scaled(shift), 0);
+    const QSize client = scaledRect(QRect(QPoint(), natural)).size();
     centralWidget()->setFixedSize(client);
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
@@ -334,6 +370,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != this && modal->isVisible()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

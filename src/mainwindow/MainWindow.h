@@ -51,6 +51,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    /// Some compositors raise and activate a blocked window when it is clicked, over the
+    /// dialog that blocks it; that dialog comes back to the front.
+    void changeEvent(QEvent* event) override;
 
 private:
     // GameView

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's drawing: everything the player sees is copied cell by cell from the
-// pre-loaded bitmaps of the resource store; nothing is loaded or scaled while a game runs.
+// pre-loaded bitmaps of the resource store; nothing is loaded while a game runs, and on a
+// screen too small for the bitmaps the surfaces scale each tile once and keep it.
 #include "MainWindow.h"
 
 #include "Fonts.h"
@@ -113,7 +114,7 @@ void MainWindow::showWell(const Well& picture) {
             // A missing bitmap is no failure: that cell stays black.
             if (const QImage* source = m_resources.resHdc(code))
                 m_well->copyCell(*source, StoneCell, cell.topLeft());
-            m_well->update(cell);
+            m_well->refresh(cell);
         }
     }
     m_shownWell = picture;

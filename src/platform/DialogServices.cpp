@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DialogServices.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <cstdlib>
 
 namespace brixolan {
@@ -14,6 +16,29 @@ namespace {
 // A hidden window (the main window during start-up) cannot carry a box.
 QWidget* usableParent(QWidget* parent) {
     return parent && parent->isVisible() ? parent : nullptr;
+}
+
+// A message that comes while "Bitte warten ..." stands (Form7, centred on the screen) goes
+// below it, or above where the screen has no room below, so that both can be read.
+void keepClearOfWaitWindow(QWidget* box, QWidget* parent) {
+    const QWidget* wait = nullptr;
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("Form7") && widget->isVisible())
+            wait = widget;
+    const QScreen* screen = wait ? wait->screen() : nullptr;
+    if (!screen)
+        return;
+    box->adjustSize();
+    QRect frame(QPoint(), box->size());
+    frame.moveCenter(parent ? parent->frameGeometry().center()
+                            : screen->availableGeometry().center());
+    const QRect clear = wait->frameGeometry().adjusted(0, -8, 0, 8);
+    if (!frame.intersects(clear))
+        return;
+    frame.moveTop(clear.bottom() + 1);
+    if (frame.bottom() > screen->availableGeometry().bottom())
+        frame.moveBottom(clear.top() - 1);
+    box->move(frame.topLeft());
 }
 } // namespace
 
@@ -39,6 +64,7 @@ void QtDialogServices::message(QWidget* parent, const QString& text, const QStri
         break;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    keepClearOfWaitWindow(&box, usableParent(parent));
     box.exec();
 }
 

@@ -15,8 +15,23 @@ void Surface::setSurfaceSize(QSize logicalSize) {
     // Sizes follow bitmaps that anyone can replace; no screen shows more than this, and a
     // 4000-pixel stone would otherwise ask for a well image of 12.8 GB.
     m_logicalSize = logicalSize.boundedTo(QSize(MaxSurfaceSide, MaxSurfaceSide));
-    setFixedSize(m_logicalSize);
     rebuildImage();
+}
+
+void Surface::setDisplayScale(qreal scale) {
+    m_scale = scale > 0 ? scale : 1.0;
+    rebuildImage();
+}
+
+int Surface::shown(int logical) const {
+    return m_scale == 1.0 ? logical : int(std::lround(logical * m_scale));
+}
+
+QRect Surface::shownRect(const QRect& logical) const {
+    const QPoint topLeft(shown(logical.left()), shown(logical.top()));
+    const QPoint end(shown(logical.left() + logical.width()),
+                     shown(logical.top() + logical.height()));
+    return {topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())};
 }
 
 void Surface::setBackground(const QColor& color) {
@@ -26,8 +41,12 @@ void Surface::setBackground(const QColor& color) {
 void Surface::rebuildImage() {
     // Whole device pixels per logical pixel keep tiles crisp on fractional scales too.
     const qreal ratio = std::max<qreal>(1.0, std::ceil(devicePixelRatioF() - 0.01));
-    const QSize pixels(std::max(1, int(m_logicalSize.width() * ratio)),
-                       std::max(1, int(m_logicalSize.height() * ratio)));
+    const QSize size = shownRect(QRect(QPoint(0, 0), m_logicalSize)).size();
+    if (m_logicalSize.isValid())
+        setFixedSize(size);
+    m_scaled.clear();
+    const QSize pixels(std::max(1, int(size.width() * ratio)),
+                       std::max(1, int(size.height() * ratio)));
     m_image = QImage(pixels, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(ratio);
     m_image.fill(m_background);
@@ -40,7 +59,7 @@ void Surface::clear() {
 
 void Surface::fill(const QRect& rect, const QColor& color) {
     QPainter painter(&m_image);
-    painter.fillRect(rect, color);
+    painter.fillRect(shownRect(rect), color);
 }
 
 bool Surface::copyCell(const QImage& source, QSize cell, QPoint target) {
@@ -50,13 +69,36 @@ bool Surface::copyCell(const QImage& source, QSize cell, QPoint target) {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QRect from(QPoint(0, 0), cell.boundedTo(source.size()));
-    painter.drawImage(QRect(target, from.size()), source, from);
+    const QRect to = shownRect(QRect(target, from.size()));
+    const qreal ratio = m_image.devicePixelRatio();
+    const QSize device(int(to.width() * ratio), int(to.height() * ratio));
+    // Whole multiples (the HiDPI case) keep every bitmap pixel a crisp block; any other size
+    // is averaged, which a plain scaling of a pixel pattern would tear apart.
+    if (device.width() % from.width() == 0 && device.height() % from.height() == 0) {
+        painter.drawImage(to, source, from);
+    } else if (!device.isEmpty()) {
+        painter.drawImage(to.topLeft(), scaledCell(source, from.size(), device));
+    }
     return true;
+}
+
+const QImage& Surface::scaledCell(const QImage& source, QSize cell, QSize device) {
+    for (const ScaledCell& known : m_scaled)
+        if (known.key == source.cacheKey() && known.device == device)
+            return known.image;
+    if (m_scaled.size() >= 64) // bitmaps replaced by a scheme leave theirs behind
+        m_scaled.clear();
+    QImage scaled = source.copy(QRect(QPoint(0, 0), cell))
+                        .scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(m_image.devicePixelRatio());
+    m_scaled.push_back({source.cacheKey(), device, std::move(scaled)});
+    return m_scaled.back().image;
 }
 
 void Surface::drawCentredText(const QString& text, const QFont& font, const QColor& color) {
     QPainter painter(&m_image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.scale(m_scale, m_scale);
     painter.setFont(font);
     painter.setPen(color);
     const QFontMetrics metrics(font);
@@ -68,7 +110,7 @@ void Surface::drawCentredText(const QString& text, const QFont& font, const QCol
 }
 
 QColor Surface::colorAt(QPoint logical) const {
-    const qreal ratio = m_image.devicePixelRatio();
+    const qreal ratio = m_image.devicePixelRatio() * m_scale;
     const int x = int(logical.x() * ratio + ratio / 2);
     const int y = int(logical.y() * ratio + ratio / 2);
     if (!m_image.valid(x, y))
@@ -79,7 +121,7 @@ QColor Surface::colorAt(QPoint logical) const {
 void Surface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRect(QPoint(0, 0), m_logicalSize), m_image);
+    painter.drawImage(rect(), m_image);
 }
 
 } // namespace brixolan

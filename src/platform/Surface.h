@@ -4,12 +4,15 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <vector>
 
 namespace brixolan {
 
 /// A picture surface with a persistent image: everything is drawn into the image, and the
-/// widget shows it. The image holds device pixels, so on a HiDPI screen bitmap copies are
-/// scaled by whole pixels without smoothing while text is drawn at full resolution.
+/// widget shows it. Callers draw in logical pixels; the surface shows them at its display
+/// scale (below 1 where the window would not fit the screen). The image holds device pixels
+/// of what is shown, so on a HiDPI screen bitmap copies are scaled by whole pixels without
+/// smoothing while text is drawn at full resolution; any other scale is smoothed.
 class Surface : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +23,12 @@ public:
     void setSurfaceSize(QSize logicalSize);
     static constexpr int MaxSurfaceSide = 4096;
     QSize surfaceSize() const { return m_logicalSize; }
+    /// Shows the surface at `scale` times its logical size; a fresh image, as above.
+    void setDisplayScale(qreal scale);
+    qreal displayScale() const { return m_scale; }
+    /// Where a logical rectangle stands on the widget: edges rounded to whole pixels, so that
+    /// neighbouring cells share their edges and leave no seam.
+    QRect shownRect(const QRect& logical) const;
 
     void setBackground(const QColor& color);
 
@@ -40,14 +49,27 @@ public:
 
     /// Puts the drawn image on the screen.
     void refresh() { update(); }
+    /// Puts a logical rectangle of the drawn image on the screen.
+    void refresh(const QRect& logical) { update(shownRect(logical)); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void rebuildImage();
+    int shown(int logical) const;
+    /// `cell` of `source` at the device size it covers on the image, smoothed; remembered,
+    /// since the same few tiles are drawn again and again.
+    const QImage& scaledCell(const QImage& source, QSize cell, QSize device);
 
     QSize m_logicalSize;
+    qreal m_scale = 1.0;
+    struct ScaledCell {
+        qint64 key;
+        QSize device;
+        QImage image;
+    };
+    std::vector<ScaledCell> m_scaled;
     QColor m_background = Qt::black;
     QImage m_image;
 };

@@ -5,6 +5,7 @@
 #include "FontSchemeDialog.h"
 #include "Game.h"
 #include "MixingRandom.h"
+#include "ModalAnswers.h"
 #include "NewGameDialog.h"
 #include "ScriptedRandom.h"
 #include "StoneSchemeDialog.h"
@@ -142,7 +143,8 @@ TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
 }
 
 // The previews follow the list from the keyboard: building one never takes the focus away.
-TEST_F(SchemeTest, theStoneListKeepsTheFocusWhilePreviewsAreBuilt) {
+// The list shows whole rows.
+TEST_F(SchemeTest, theStoneListKeepsTheFocusWhilePreviewsAreBuiltAndShowsWholeRows) {
     StoneSchemeDialog dialog(folder, dialogs, wait, false);
     dialog.show();
     dialog.activateWindow();
@@ -154,6 +156,7 @@ TEST_F(SchemeTest, theStoneListKeepsTheFocusWhilePreviewsAreBuilt) {
     }
     EXPECT_EQ(list->currentRow(), 3);
     EXPECT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(list->viewport()->height() % list->sizeHintForRow(0), 0);
 }
 
 TEST_F(SchemeTest, theFontSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
@@ -180,6 +183,22 @@ TEST_F(SchemeTest, theFontSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
 }
 
 // The settings file read in free format; anything it cannot hold becomes the defaults.
+// A message that comes while "Bitte warten ..." stands leaves that text readable.
+TEST(Messages, standClearOfTheWaitWindow) {
+    WaitWindow wait;
+    wait.showNow();
+    QRect box;
+    whenModal([&box](QWidget* modal) {
+        box = modal->frameGeometry();
+        modal->close();
+    });
+    QtDialogServices().message(nullptr,
+                               QStringLiteral("Es wird nun ein neues Steinschema verwendet."),
+                               QStringLiteral("Änderungen !!!"), MessageIcon::Information);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_FALSE(box.intersects(wait.frameGeometry()));
+}
+
 TEST(FontSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
     const std::pair<QByteArray, QString> table[] = {
         {"VERSION 1.55\r\n 0 \r\n 65280 \r\n", "VERSION 1.55 0 65280"},

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "FakeDialogServices.h"
 #include "Geometry.h"
+#include "GraphicsFiles.h"
 #include "ModalAnswers.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
@@ -22,6 +23,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace brixolan;
 using namespace brixolan::fakes;
@@ -84,11 +87,12 @@ protected:
     std::string shownWell() {
         QApplication::processEvents(); // the window puts its changes on the screen
         const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
-        const QPoint origin = find("Picture1")->mapTo(window.get(), QPoint(12, 12));
+        const auto* well = find<Surface>("Picture1");
         std::string text;
         for (int row = 0; row < WellRows; ++row, text += '\n')
             for (int column = 0; column < WellColumns; ++column) {
-                const QColor colour = screen.pixelColor(origin + QPoint(25 * column, 25 * row));
+                const QRect shown = well->shownRect(QRect(25 * column, 25 * row, 25, 25));
+                const QColor colour = screen.pixelColor(well->mapTo(window.get(), shown.center()));
                 char cell = colour == Qt::black ? '.' : '?';
                 for (const int code : {1, 2, 13, 14, 15, 16, 17})
                     if (colour == stoneColor(code))
@@ -223,21 +227,25 @@ TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
     EXPECT_EQ(column(), entry - 2);
 }
 
-// Closing one of our windows activates the main window, which restarts a game that is asked
-// for; an activation from another program does not.
-TEST_F(MainWindowTest, closingTheAboutWindowRestartsTheGame) {
+// Closing one of our windows hands the activation back, and the game goes on: only "Starten"
+// and the quick start start one. While the window is open it stays in front of the main window,
+// also when a compositor raises and activates the blocked main window.
+TEST_F(MainWindowTest, aWindowFromTheMenuStaysInFrontAndTheGameGoesOn) {
     ASSERT_TRUE(start());
     trigger("ss");
     key(Qt::Key_Down, true);
     for (int tick = 0; tick < 10; ++tick)
         window->tick();
-    QEvent activation(QEvent::WindowActivate);
-    QApplication::sendEvent(window.get(), &activation);
-    EXPECT_GT(window->game().state().SteinY[0], 0);
+    const int row = window->game().state().SteinY[0];
+    ASSERT_GT(row, 0);
     trigger("dgfds");
-    openWindow("Form3")->close();
+    QDialog* about = openWindow("Form3");
+    QApplication::setActiveWindow(window.get());
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), about);
+    about->close();
     window->tick();
-    EXPECT_EQ(window->game().state().SteinY[0], 0);
+    EXPECT_EQ(window->game().state().SteinY[0], row + 1);
 }
 
 // After a cancelled name the table stays open beside a usable window. It is the only one:
@@ -249,9 +257,15 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
     putFile(dir.path() + "/score.sre", lowScores);
     ASSERT_TRUE(start());
     trigger("ss");
+    trigger("Highscore"); // a look during the game offers nothing and keeps the game's entry
+    EXPECT_TRUE(dialogs.inputs.empty());
+    openWindow("Form2")->close();
     ASSERT_TRUE(playToGameOver()); // no name
+    EXPECT_EQ(dialogs.inputs.size(), 1u);
     QDialog* first = openWindow("Form2");
     ASSERT_TRUE(first && !first->isModal());
+    // On this screen there is no room beside the main window: it hides least of the well.
+    EXPECT_EQ(first->frameGeometry().right(), window->screen()->availableGeometry().right());
     trigger("Highscore");
     EXPECT_EQ(shown("Form2"), 1);
     EXPECT_EQ(openWindow("Form2"), first);
@@ -289,17 +303,51 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSource
     EXPECT_TRUE(dialogs.messages[0].text.contains("1.bmp"));
 }
 
-// Larger stone bitmaps make a larger well; the window stays on the screen with its menu.
-TEST_F(MainWindowTest, aLargeWellKeepsTheWindowOnTheScreen) {
-    for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
-        writeSolidBitmap(dir.path() + "/Grafiken/Stein" + letter + ".bmp", {40, 40}, Qt::red);
-    ASSERT_TRUE(start());
-    placeOnScreen(window.get());
-    const QRect area = window->screen()->availableGeometry();
-    ASSERT_GT(window->height(), area.height()) << "the test wants a screen lower than the well";
-    const QRect frame = window->frameGeometry();
-    EXPECT_EQ(frame.top(), area.top());
-    EXPECT_TRUE(frame.left() >= area.left() && frame.right() <= area.right());
+// Larger stone bitmaps make a larger well. Where the window would not fit the screen, all of
+// it is shown smaller in proportion, in whole pixels a cell, and the well is still the game's.
+TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_EQ(area.size(), QSize(800, 600));
+    for (const int side : {30, 60, 200}) {
+        for (const GraphicsFile& file : GraphicsFiles)
+            if (file.kind == GraphicKind::Stone)
+                writeSolidBitmap(dir.path() + '/' + file.path, {side, side},
+                                 stoneColor(file.element));
+        ASSERT_TRUE(start());
+        placeOnScreen(window.get());
+        EXPECT_TRUE(area.contains(window->frameGeometry())) << side;
+        const qreal scale = find<Surface>("Picture1")->displayScale();
+        EXPECT_LT(scale, 1.0);
+        EXPECT_EQ(scale * 25, std::round(scale * 25)) << side;
+        for (const char* name : {"Picture2", "Picture3", "Picture4", "Picture5", "Picture6"}) {
+            const auto* surface = find<Surface>(name);
+            EXPECT_EQ(surface->displayScale(), scale) << name;
+            const QRect shown(surface->mapTo(window.get(), QPoint()), surface->size());
+            EXPECT_TRUE(window->rect().contains(shown)) << side << name;
+        }
+        for (const char* name : {"Label2", "Label3", "Label4", "Label5", "Label6"}) {
+            const QLabel* caption = find<QLabel>(name);
+            EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
+        }
+        trigger("ss");
+        key(Qt::Key_Down, true);
+        for (int tick = 0; tick < 60; ++tick) {
+            window->tick();
+            ASSERT_EQ(shownWell(), pictureText(window->game().picture())) << side << " " << tick;
+        }
+        key(Qt::Key_Down, false);
+        TearDown();
+    }
+}
+
+// The table after a cancelled name stands beside the main window: right, else left, else at
+// the screen's right edge, where it hides least of the well.
+TEST(Placement, aWindowStandsBesideTheMainWindowWhereTheScreenHasRoom) {
+    const QRect main(600, 100, 510, 540);
+    for (const auto& [area, expected] : {std::pair{QRect(0, 0, 1600, 900), QPoint(1110, 100)},
+                                         {QRect(0, 0, 1200, 900), QPoint(193, 100)},
+                                         {QRect(500, 0, 800, 500), QPoint(893, 50)}})
+        EXPECT_EQ(besidePosition(main, QSize(407, 450), area), expected) << area.width();
 }
 
 TEST_F(MainWindowTest, aMissingInfoFileOrUninstallerIsReportedAndTheGameGoesOn) {

@@ -30,6 +30,7 @@ for required in fonts-3270 fonts-comic-neue fonts-dejavu-core qt6-translations-l
     libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
     [[ ", $depends," == *", $required"[\ ,]* ]] || fail "Depends lacks $required: $depends"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
 # Met here, so the package installs on this system as it is.
 dpkg-checkbuilddeps -d "$depends" /dev/null || fail "Depends are not met on this system"
 
