@@ -45,8 +45,9 @@ within() {
 }
 
 # A private X server on a display number nobody uses: Xvfb picks it and reports it when ready.
+# Arguments are further options of Xvfb.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
     within 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=:$(head -n 1 "$work/display")

@@ -15,7 +15,8 @@ shift
 [ -x "$built/brixolan" ] || fail "no program in $built"
 main_title="$("$built/brixolan" --version) Release"
 grep -q __asan_init "$built/brixolan" && LIMIT=$((LIMIT * 3))
-start_xvfb
+# A held key repeats soon and often, so that a short hold reaches the next window.
+start_xvfb -ardelay 100 -arinterval 20
 
 # The game on a fresh copy of the program folder whose table any finished game enters.
 start_game() {
@@ -39,16 +40,21 @@ end_game() {
 }
 
 gone() { ! titled "$1" >/dev/null; }
-# Waits for the window titled $2; the case $1 fails with $3 when it does not come.
-expect_window() { within "$LIMIT" titled "$2" >/dev/null || fail "$1: $3"; }
+has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(titled "$1")" ]; }
+# Waits until the window titled $2 has the keyboard; the case $1 fails with $3 when it does not.
+expect_window() { within "$LIMIT" has_keyboard "$2" || fail "$1: $3"; }
 # "Datei" opened with the mouse, then its items from the keyboard.
 file_menu() {
     xdotool mousemove --window "$main" 25 9 click 1
     sleep 0.3
     xdotool key "$@"
 }
-# The same key pressed again while it is down: the X server sends it as a repeat.
-repeat_held() { for _ in 1 2 3; do xdotool keydown "$1"; done; }
+# Holds the key, already down, long enough for the X server to repeat it in the window that
+# now has the keyboard; then lets it go.
+repeat_held() {
+    sleep 1
+    xdotool keyup "$1"
+}
 
 # F10 opens the first menu, the arrows and Return work in it; Escape closes the dialog.
 menu_by_f10() {
@@ -71,11 +77,9 @@ held_keys() {
     xdotool keydown space
     expect_window held_keys Highscore "no name box: the game did not start or end"
     repeat_held space
-    xdotool keyup space
     xdotool keydown Return
     expect_window held_keys HighScore "no table after the name"
     repeat_held Return
-    xdotool keyup Return
     titled HighScore >/dev/null || fail "held_keys: the held Return closed the table unseen"
     xdotool key Return
     within "$LIMIT" gone HighScore || fail "held_keys: a new Return did not close the table"
