@@ -43,11 +43,13 @@ gone() { ! titled "$1" >/dev/null; }
 has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(titled "$1")" ]; }
 # Waits until the window titled $2 has the keyboard; the case $1 fails with $3 when it does not.
 expect_window() { within "$LIMIT" has_keyboard "$2" || fail "$1: $3"; }
-# "Datei" opened with the mouse, then its items from the keyboard.
+# An open menu is a second visible window of the game.
+menu_open() { (($(xdotool search --onlyvisible --pid "$game" 2>/dev/null | wc -l) > 1)); }
+# "Datei" opened with the mouse, then keys; $1 names the case.
 file_menu() {
     xdotool mousemove --window "$main" 25 9 click 1
-    sleep 0.3
-    xdotool key "$@"
+    within "$LIMIT" menu_open || fail "$1: a click on \"Datei\" opened no menu"
+    xdotool key "${@:2}"
 }
 # Holds the key, already down, long enough for the X server to repeat it in the window that
 # now has the keyboard; then lets it go.
@@ -59,7 +61,9 @@ repeat_held() {
 # F10 opens the first menu, the arrows and Return work in it; Escape closes the dialog.
 menu_by_f10() {
     start_game menu_by_f10
-    xdotool key F10 Down Down Return
+    xdotool key F10
+    within "$LIMIT" menu_open || fail "menu_by_f10: F10 opened no menu"
+    xdotool key Down Down Return
     expect_window menu_by_f10 "Neues Spiel" "F10, Down, Down, Return did not open \"Neues Spiel\""
     xdotool key Escape
     within "$LIMIT" gone "Neues Spiel" || fail "menu_by_f10: Escape left the dialog open"
@@ -70,7 +74,7 @@ menu_by_f10() {
 # do nothing in the windows that open at its end, keys pressed there act.
 held_keys() {
     start_game held_keys
-    file_menu Down Down Return
+    file_menu held_keys Down Down Return
     expect_window held_keys "Neues Spiel" "no \"Neues Spiel\""
     # Level 9; on the height bar 4 right, 1 left, 3 up, 1 down, 1 up: height 6, 9000 points.
     xdotool key End Tab Tab Tab Right Right Right Right Left Up Up Up Down Up Return
@@ -95,10 +99,9 @@ held_keys() {
 # open "Datei" and abort the game, and the held Space ends the game.
 escape_from_menu() {
     start_game escape_from_menu
-    file_menu Down Return # "Schnellstart"
-    xdotool mousemove --window "$main" 25 9 click 1
-    sleep 0.3
-    xdotool key Escape Down Return
+    file_menu escape_from_menu Down Return # "Schnellstart"
+    within "$LIMIT" eval '! menu_open' || fail "escape_from_menu: the menu stayed open"
+    file_menu escape_from_menu Escape Down Return
     xdotool keydown space
     expect_window escape_from_menu Highscore "no game over: the keys drove the menu bar"
     xdotool keyup space
