@@ -58,7 +58,7 @@ repeat_held() {
     xdotool keyup "$1"
 }
 
-# F10 opens the first menu, the arrows and Return work in it; Escape closes the dialog.
+# F10 opens the first menu, the arrows and Return work in the menus; Escape closes the dialog.
 menu_by_f10() {
     start_game menu_by_f10
     xdotool key F10
@@ -67,6 +67,11 @@ menu_by_f10() {
     expect_window menu_by_f10 "Neues Spiel" "F10, Down, Down, Return did not open \"Neues Spiel\""
     xdotool key Escape
     within "$LIMIT" gone "Neues Spiel" || fail "menu_by_f10: Escape left the dialog open"
+    # Left goes on to the last menu, "?", whose first item is active: Down makes it "Info".
+    xdotool key F10
+    within "$LIMIT" menu_open || fail "menu_by_f10: F10 opened no menu after the dialog"
+    xdotool key Left Down Return
+    expect_window menu_by_f10 "VTQ $main_title Info" "Left, Down, Return: no \"Info\""
     end_game
 }
 
