@@ -9,21 +9,45 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace brixolan {
 
 namespace {
 
+/// A horizontal scroll bar that shows when it has the keyboard, which the style's bar does not.
+class ValueBar : public QScrollBar {
+public:
+    explicit ValueBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect mark;
+        mark.initFrom(this);
+        mark.rect = rect().adjusted(1, 1, -1, -1);
+        // Also before the first Tab: the dialog opens with the focus on a bar.
+        mark.state |= QStyle::State_KeyboardFocusChange;
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, mark);
+    }
+};
+
 QScrollBar* addBar(QWidget* parent, const char* name, QRect geometry, int maximum, int page) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    auto* bar = new ValueBar(parent);
     bar->setObjectName(QLatin1String(name));
     bar->setGeometry(geometry);
     bar->setRange(0, maximum);
     bar->setPageStep(page);
     // The values follow the thumb when it is let go, not while it is dragged.
     bar->setTracking(false);
-    // Arrows, Page Up/Down, Home and End move a bar that has the focus.
+    // Arrows, Page Up/Down, Home and End move a bar that has the focus: Right and Up make the
+    // value larger, as the bar is drawn (a scroll bar's default runs them the other way).
     bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setInvertedControls(false);
     return bar;
 }
 
@@ -64,6 +88,10 @@ NewGameDialog::NewGameDialog(Game& game, QWidget* parent)
         addButton("Command2", QStringLiteral("Starten"), twipsRect(720, 3360, 1455, 375));
     QPushButton* cancel =
         addButton("Command1", QStringLiteral("Abbrechen"), twipsRect(2400, 3360, 1455, 375));
+
+    // Return starts the game wherever the focus is, except on "Abbrechen" (a focused button
+    // takes Return itself); Escape closes the dialog without one.
+    start->setDefault(true);
 
     // The level bar has the focus first; then "Abbrechen", "Starten", the height bar.
     setTabOrder(levelBar, cancel);

@@ -6,6 +6,7 @@
 #include "FontSchemeDialog.h"
 #include "Fonts.h"
 #include "Geometry.h"
+#include "HeldKeyFilter.h"
 #include "HighscoreWindow.h"
 #include "KeyCodes.h"
 #include "NewGameDialog.h"
@@ -20,7 +21,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -76,6 +79,21 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
     return action;
 }
 
+/// The application's style, but the menu bar never takes the keyboard by itself.
+class MenuBarStyle : public QProxyStyle {
+public:
+    explicit MenuBarStyle(QObject* parent)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(parent);
+    }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        return hint == SH_MenuBar_AltKeyNavigation
+                   ? 0
+                   : QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
 void addSeparator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
@@ -93,6 +111,7 @@ MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& ra
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
+    QCoreApplication::instance()->installEventFilter(new HeldKeyFilter(this));
 }
 
 MainWindow::~MainWindow() = default;
@@ -183,6 +202,17 @@ void MainWindow::buildMenu() {
     connect(uninstall, &QAction::triggered, this, &MainWindow::startUninstaller);
     connect(info, &QAction::triggered, this, &MainWindow::showInfoFile);
     connect(about, &QAction::triggered, this, [this] { openWindow(new AboutWindow(this)); });
+
+    // F10 opens the first menu, as elsewhere on the desktop; the captions carry no mnemonics.
+    auto* openMenu = new QAction(this);
+    openMenu->setObjectName(QStringLiteral("F10"));
+    openMenu->setShortcut(Qt::Key_F10);
+    addAction(openMenu);
+    connect(openMenu, &QAction::triggered, this,
+            [this, fileMenu] { menuBar()->setActiveAction(fileMenu->menuAction()); });
+    // A menu closed with Escape (or a lone Alt) would put the keyboard on the menu bar, and the
+    // arrows would drive its highlight instead of the stone: it stays with the well.
+    menuBar()->setStyle(new MenuBarStyle(menuBar()));
 }
 
 void MainWindow::placeControls() {
@@ -358,6 +388,11 @@ void MainWindow::startUninstaller() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_well && event->type() == QEvent::FocusOut) {
+        // Whatever takes the keyboard gets the releases too: nothing stays held for the game.
+        for (int code = 0; code < KeyCount; ++code)
+            m_game.keyUp(code);
+    }
     if (watched == m_well &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -16,18 +16,69 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace brixolan;
 using namespace brixolan::fakes;
 
 namespace {
 
-// Starting at level 9 from height 6 takes the keyboard alone, in the dialog's tab order.
-TEST(NewGameDialog, aGameCanBeChosenAndStartedWithTheKeyboardAlone) {
+// The dialog from the keyboard alone. Right and Up raise a bar, Left and Down lower it, as
+// the bar is drawn; Return starts the game anywhere but on a focused "Abbrechen"; Escape closes
+// the dialog without one. Tab order: level bar, "Abbrechen", "Starten", height bar.
+TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
+    using K = Qt::Key;
+    struct Row {
+        std::vector<K> keys;
+        const char* shown; // Label2 Label3 Label6, then the game's Level High Points Spiel
+    };
+    const Row rows[] = {
+        {{K::Key_Left, K::Key_Right, K::Key_Right, K::Key_Up, K::Key_Down, K::Key_Up,
+          K::Key_Return},
+         "3 0 0 | 3 0 0 1"},
+        {{K::Key_PageUp, K::Key_Tab, K::Key_Tab, K::Key_Tab, K::Key_Right, K::Key_Right,
+          K::Key_Right, K::Key_Left, K::Key_Up, K::Key_Down, K::Key_Return},
+         "5 2 3000 | 5 2 3000 1"},
+        {{K::Key_End, K::Key_Tab, K::Key_Tab, K::Key_Tab, K::Key_End, K::Key_Backtab,
+          K::Key_Return},
+         "9 6 9000 | 9 6 9000 1"},
+        {{K::Key_End, K::Key_Tab, K::Key_Return}, "9 0 0 | 0 0 0 0"},
+        {{K::Key_Right, K::Key_Escape}, "1 0 0 | 0 0 0 0"},
+    };
+    for (const Row& row : rows) {
+        NullGameView view;
+        MixingRandom random;
+        FixedClock clock;
+        Game game(view, random, clock);
+        auto* dialog = new NewGameDialog(game);
+        QPointer<NewGameDialog> open(dialog);
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QString shown;
+        for (const K key : row.keys) {
+            shown = QStringLiteral("%1 %2 %3")
+                        .arg(dialog->findChild<QLabel*>("Label2")->text(),
+                             dialog->findChild<QLabel*>("Label3")->text(),
+                             dialog->findChild<QLabel*>("Label6")->text());
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const GameState& s = game.state();
+        const QString started =
+            QStringLiteral(" | %1 %2 %3 %4").arg(s.Level).arg(s.High).arg(s.Points).arg(s.Spiel);
+        EXPECT_EQ((shown + started).toStdString(), row.shown);
+        EXPECT_TRUE(open.isNull()) << row.shown; // the dialog closed
+    }
+}
+
+// The focused bar is marked; with the style's plain bar the focus could not be seen.
+TEST(NewGameDialog, showsWhichBarHasTheFocus) {
     NullGameView view;
     MixingRandom random;
     FixedClock clock;
@@ -36,19 +87,11 @@ TEST(NewGameDialog, aGameCanBeChosenAndStartedWithTheKeyboardAlone) {
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    for (const int key : {Qt::Key_End, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_End,
-                          Qt::Key_Backtab, Qt::Key_Return})
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-    EXPECT_EQ(dialog.findChild<QLabel*>("Label6")->text(), "9000");
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    const GameState& s = game.state();
-    EXPECT_EQ(QString("%1 %2 %3 %4 %5")
-                  .arg(s.Level)
-                  .arg(s.DefaultLevel)
-                  .arg(s.High)
-                  .arg(s.Points)
-                  .arg(s.Spiel),
-              "9 9 6 9000 1");
+    auto* bar = dialog.findChild<QWidget*>("HScroll2");
+    bar->setFocus();
+    const QImage focused = bar->grab().toImage();
+    dialog.findChild<QWidget*>("Command1")->setFocus();
+    EXPECT_NE(bar->grab().toImage(), focused);
 }
 
 // "Abbrechen" withdraws a wanted game; the close box leaves it as it was.

@@ -45,9 +45,12 @@ within() {
 }
 
 # A private X server on a display number nobody uses: Xvfb picks it and reports it when ready.
-# Its screen is 1024x768 unless given (start_xvfb 800x600).
+# Its screen is 1024x768 unless the first argument gives one (start_xvfb 800x600); further
+# arguments are options of Xvfb.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    local screen=1024x768
+    if [[ ${1:-} =~ ^[0-9]+x[0-9]+$ ]]; then screen=$1; shift; fi
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
     within 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=:$(head -n 1 "$work/display")
