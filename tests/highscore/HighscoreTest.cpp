@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -169,6 +170,8 @@ TEST_F(HighscoreWindowTest, theTableShowsWhatTheFileKeepsAndEndsLongNamesInAnEll
 // text can be selected while Return still means OK; Return answers a question "Nein".
 TEST(RealDialogs, keepTheNameToTheFileAndTheKeyboardOnTheSafeButton) {
     QtDialogServices real;
+    const QString style = QApplication::style()->name();
+    QApplication::setStyle("Windows"); // its messages are not selectable by themselves
     whenModal([](QWidget* box) {
         auto* edit = box->findChild<QLineEdit*>();
         edit->clear();
@@ -194,6 +197,7 @@ TEST(RealDialogs, keepTheNameToTheFileAndTheKeyboardOnTheSafeButton) {
     whenModal(answer);
     EXPECT_FALSE(real.ask(nullptr, "Wirklich?", "Deinstallieren"));
     EXPECT_EQ(focused, "Nein");
+    QApplication::setStyle(style);
 }
 
 // Names from the file are text, never markup: no colour, no heading, no picture loaded. They
