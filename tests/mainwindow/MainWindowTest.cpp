@@ -315,7 +315,7 @@ TEST_F(MainWindowTest, aMissingInfoFileIsReportedAndUninstallingAsksFirst) {
     putFile(script, "#!/bin/sh\n");
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     trigger("deinstall");
-    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions.size(), 1);
     EXPECT_TRUE(dialogs.startedPrograms.isEmpty() && window->isVisible());
     dialogs.questionAnswers = {true};
     trigger("deinstall");

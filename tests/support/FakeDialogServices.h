@@ -26,18 +26,13 @@ public:
         QString prompt;
         QString title;
         QString proposed;
-        InputText kind;
-    };
-    struct Question {
-        QString text;
-        QString title;
     };
 
     std::vector<Message> messages;
     std::vector<Input> inputs;
     std::deque<QString> inputAnswers; ///< answered in order; empty text once they run out
-    std::vector<Question> questions;
-    std::deque<bool> questionAnswers; ///< answered in order; "Nein" once they run out
+    QStringList questions;
+    QList<bool> questionAnswers; ///< answered in order; "Nein" once they run out
     std::deque<std::optional<QColor>> colorAnswers;
     std::vector<QUrl> openedUrls;
     QStringList startedPrograms;
@@ -51,17 +46,14 @@ public:
         if (onMessage)
             onMessage(messages.back());
     }
-    bool ask(QWidget*, const QString& text, const QString& title) override {
-        questions.push_back({text, title});
-        const bool answer = !questionAnswers.empty() && questionAnswers.front();
-        if (!questionAnswers.empty())
-            questionAnswers.pop_front();
-        return answer;
+    bool ask(QWidget*, const QString& text, const QString&) override {
+        questions << text;
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
     }
     /// A file line takes what the real box lets through of the answer, as if typed.
     QString input(QWidget*, const QString& prompt, const QString& title, const QString& proposed,
                   InputText kind) override {
-        inputs.push_back({prompt, title, proposed, kind});
+        inputs.push_back({prompt, title, proposed});
         if (inputAnswers.empty())
             return {};
         QString answer = inputAnswers.front();
