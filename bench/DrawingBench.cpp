@@ -23,7 +23,10 @@ using namespace brixolan;
 class SilentDialogs final : public DialogServices {
 public:
     void message(QWidget*, const QString&, const QString&, MessageIcon) override {}
-    QString input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    bool ask(QWidget*, const QString&, const QString&) override { return false; }
+    QString input(QWidget*, const QString&, const QString&, const QString&, InputText) override {
+        return {};
+    }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool openUrl(const QUrl&) override { return true; }
     bool startDetached(const QString&) override { return true; }

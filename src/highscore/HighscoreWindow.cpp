@@ -165,7 +165,7 @@ bool HighscoreWindow::offer(Game& game) {
                 QStringLiteral("Wow ! Sie können sich auf Platz %1 in der Highscore eintragen ! "
                                "Geben sie bitte ihren Namen ein :")
                     .arg(ranking.place),
-                QStringLiteral("Highscore"), QStringLiteral("Default"));
+                QStringLiteral("Highscore"), QStringLiteral("Default"), InputText::FileLine);
             m_nameCancelled = name.isEmpty();
             if (m_nameCancelled) {
                 applyLayout(Layout::WithoutBanner);
@@ -209,7 +209,11 @@ void HighscoreWindow::applyLayout(Layout layout) {
 
 void HighscoreWindow::showTable(const ScoreTable& table) {
     for (int place = 0; place < ScorePlaces; ++place) {
-        m_names[place]->setText(table[place].name);
+        // A name wider than its column ends in "…" rather than in half a letter; the file
+        // keeps it whole.
+        QLabel* name = m_names[place];
+        name->setText(
+            name->fontMetrics().elidedText(table[place].name, Qt::ElideRight, name->width()));
         m_scores[place]->setText(table[place].score);
     }
 }
@@ -243,8 +247,15 @@ bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {
             const std::optional<QString> plain = plainScoreCode(m_resultText);
             // Without the score-code library the hand-off is simply not offered.
             const std::optional<QString> code = plain ? m_encoder.encode(*plain) : std::nullopt;
-            if (code)
-                m_dialogs.openUrl(scorePageAddress(*code));
+            const QUrl address = code ? scorePageAddress(*code) : QUrl();
+            // Without a browser the address is offered to copy.
+            if (code && !m_dialogs.openUrl(address))
+                m_dialogs.message(this,
+                                  QStringLiteral("Die Adresse der Online-Highscore konnte nicht "
+                                                 "geöffnet werden. Kopieren Sie sie in Ihren "
+                                                 "Browser:\n\n") +
+                                      address.toString(QUrl::FullyEncoded),
+                                  QStringLiteral("Highscore"), MessageIcon::Information);
         }
     }
     return GameDialog::eventFilter(watched, event);

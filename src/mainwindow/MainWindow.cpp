@@ -376,6 +376,23 @@ void MainWindow::showInfoFile() {
 
 void MainWindow::startUninstaller() {
     const QString path = m_folder.path(QStringLiteral("uninstall"));
+    // An install puts its uninstall script among the game's files (the player's folder gets a
+    // copy); a build tree never has one.
+    if (!QFileInfo::exists(path)) {
+        m_dialogs.message(this,
+                          QStringLiteral("Diese Kopie von Brixolan ist nicht installiert: Sie "
+                                         "läuft aus ihrem Build-Verzeichnis. Es gibt nichts zu "
+                                         "deinstallieren."),
+                          QStringLiteral("Deinstallieren"), MessageIcon::Information);
+        return;
+    }
+    if (!m_dialogs.ask(this,
+                       QStringLiteral("Soll Brixolan wirklich deinstalliert werden?\n\nDas "
+                                      "Programm wird beendet und mit allen installierten Dateien "
+                                      "entfernt. Ihre Highscores und Einstellungen bleiben "
+                                      "erhalten."),
+                       QStringLiteral("Deinstallieren")))
+        return;
     if (!QFileInfo(path).isExecutable() || !m_dialogs.startDetached(path)) {
         m_dialogs.message(this,
                           QStringLiteral("Das Deinstallationsprogramm \"%1\" konnte nicht "

@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DialogServices.h"
 
+#include "TextCodec.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
+#include <QValidator>
 #include <cstdlib>
 
 namespace brixolan {
@@ -40,6 +46,18 @@ void keepClearOfWaitWindow(QWidget* box, QWidget* parent) {
         frame.moveBottom(clear.top() - 1);
     box->move(frame.topLeft());
 }
+
+// Drops what a line of a text file cannot keep, from typing and from pasting alike; a pasted
+// text keeps the rest.
+class FileLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override {
+        position = int(keepFileLineCharacters(input.left(position)).size());
+        input = keepFileLineCharacters(input);
+        return Acceptable;
+    }
+};
 } // namespace
 
 void QtDialogServices::message(QWidget* parent, const QString& text, const QString& title,
@@ -49,6 +67,8 @@ void QtDialogServices::message(QWidget* parent, const QString& text, const QStri
     // File names and texts from files are quoted in messages; none of it is markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
+    // Addresses and file names in messages are there to be copied; the keyboard stays with OK.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     switch (icon) {
     case MessageIcon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -65,15 +85,37 @@ void QtDialogServices::message(QWidget* parent, const QString& text, const QStri
     }
     box.setStandardButtons(QMessageBox::Ok);
     keepClearOfWaitWindow(&box, usableParent(parent));
+    box.setDefaultButton(QMessageBox::Ok); // and the focus, not the selectable text
     box.exec();
 }
 
+bool QtDialogServices::ask(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(usableParent(parent));
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    const QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    // A question that acts is answered "Nein" by Return, Escape and the close box.
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 QString QtDialogServices::input(QWidget* parent, const QString& prompt, const QString& title,
-                                const QString& proposed) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(usableParent(parent), title, prompt,
-                                               QLineEdit::Normal, proposed, &ok);
-    return ok ? text : QString();
+                                const QString& proposed, InputText kind) {
+    QInputDialog box(usableParent(parent));
+    box.setWindowTitle(title);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setLabelText(prompt);
+    box.setTextValue(proposed);
+    if (auto* label = box.findChild<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (auto* edit = box.findChild<QLineEdit*>(); edit && kind == InputText::FileLine)
+        edit->setValidator(new FileLineValidator(edit));
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 std::optional<QColor> QtDialogServices::chooseColor(QWidget* parent, const QColor& initial) {

@@ -13,6 +13,14 @@ namespace brixolan {
 
 enum class MessageIcon { None, Information, Warning, Critical };
 
+/// What an input box lets the player type.
+enum class InputText {
+    Any,
+    /// One line of a text file in its code page: characters it cannot hold and line breaks are
+    /// not taken, so what the player sees is what the file keeps.
+    FileLine,
+};
+
 /// Message boxes, input boxes, the colour dialog, the outside world and "end the program now"
 /// go through this interface, so that tests answer them and nothing blocks a headless run.
 class DialogServices {
@@ -20,12 +28,14 @@ public:
     virtual ~DialogServices() = default;
 
     /// A modal message with an OK button only; the text is shown exactly as given, never as
-    /// markup.
+    /// markup, and can be selected and copied.
     virtual void message(QWidget* parent, const QString& text, const QString& title,
                          MessageIcon icon) = 0;
+    /// A modal question with "Ja" and "Nein", "Nein" preselected; true for "Ja" only.
+    virtual bool ask(QWidget* parent, const QString& text, const QString& title) = 0;
     /// A modal input box; cancelling gives the empty text.
     virtual QString input(QWidget* parent, const QString& prompt, const QString& title,
-                          const QString& proposed) = 0;
+                          const QString& proposed, InputText kind) = 0;
     /// The colour dialog; no value when the player cancels.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     /// Opens an address or a file with the desktop's default handler, without waiting.
@@ -49,8 +59,9 @@ class QtDialogServices : public DialogServices {
 public:
     void message(QWidget* parent, const QString& text, const QString& title,
                  MessageIcon icon) override;
+    bool ask(QWidget* parent, const QString& text, const QString& title) override;
     QString input(QWidget* parent, const QString& prompt, const QString& title,
-                  const QString& proposed) override;
+                  const QString& proposed, InputText kind) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool openUrl(const QUrl& url) override;
     bool startDetached(const QString& program) override;

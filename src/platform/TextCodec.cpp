@@ -2,6 +2,7 @@
 #include "TextCodec.h"
 
 #include <array>
+#include <optional>
 
 namespace brixolan {
 
@@ -11,6 +12,20 @@ constexpr std::array<char16_t, 32> HighControls = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The byte of one UTF-16 unit; none for units outside the code page (surrogates included).
+std::optional<char> byteOf(char16_t unit) {
+    // The five bytes the code page leaves undefined were read as their own code points and go
+    // back as themselves, so an unchanged name is written as it was read.
+    const bool undefinedByte = unit >= 0x80 && unit <= 0x9F && HighControls[unit - 0x80] == 0;
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF) || undefinedByte)
+        return char(unit);
+    for (std::size_t k = 0; k < HighControls.size(); ++k) {
+        if (HighControls[k] != 0 && HighControls[k] == unit)
+            return char(0x80 + k);
+    }
+    return std::nullopt;
+}
 } // namespace
 
 QByteArray toCp1252(const QString& text) {
@@ -18,29 +33,21 @@ QByteArray toCp1252(const QString& text) {
     out.reserve(text.size());
     for (qsizetype n = 0; n < text.size(); ++n) {
         const char16_t unit = text.at(n).unicode();
-        if (QChar::isHighSurrogate(unit) && n + 1 < text.size() &&
-            text.at(n + 1).isLowSurrogate()) {
+        if (QChar::isHighSurrogate(unit) && n + 1 < text.size() && text.at(n + 1).isLowSurrogate())
             ++n; // one character outside the code page, one '?'
-            out.append('?');
-            continue;
-        }
-        // The five bytes the code page leaves undefined were read as their own code points
-        // and go back as themselves, so an unchanged name is written as it was read.
-        const bool undefinedByte = unit >= 0x80 && unit <= 0x9F && HighControls[unit - 0x80] == 0;
-        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF) || undefinedByte) {
-            out.append(char(unit));
-            continue;
-        }
-        char mapped = '?';
-        for (std::size_t k = 0; k < HighControls.size(); ++k) {
-            if (HighControls[k] != 0 && HighControls[k] == unit) {
-                mapped = char(0x80 + k);
-                break;
-            }
-        }
-        out.append(mapped);
+        out.append(byteOf(unit).value_or('?'));
     }
     return out;
+}
+
+QString keepFileLineCharacters(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n') && byteOf(c.unicode()))
+            kept.append(c);
+    }
+    return kept;
 }
 
 QString fromCp1252(const QByteArray& bytes) {

@@ -13,6 +13,10 @@ namespace brixolan {
 QByteArray toCp1252(const QString& text);
 QString fromCp1252(const QByteArray& bytes);
 
+/// `text` without what one line of such a file cannot keep: characters outside the code page
+/// and line breaks. What is left is written and read back unchanged.
+QString keepFileLineCharacters(const QString& text);
+
 /// Splits file content into lines. A line ends at CR, and an LF right after it belongs to that
 /// line end; a lone LF ends no line. The last line may lack its line end.
 QStringList splitCrLines(const QString& text);

@@ -5,12 +5,16 @@
 #include "Game.h"
 #include "HighscoreWindow.h"
 #include "MixingRandom.h"
+#include "ModalAnswers.h"
 #include "ScoreFile.h"
 #include "ScriptedRandom.h"
 #include "TestFiles.h"
 #include "eks.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -114,7 +118,8 @@ struct HighscoreWindowTest : ::testing::Test {
 };
 
 TEST_F(HighscoreWindowTest, aResultIsOfferedOnceAndItsEntrySavedWhenTheWindowCloses) {
-    dialogs.inputAnswers = {"Jürgen"};
+    // The name box takes nothing the file's code page lacks: what is shown is what is kept.
+    dialogs.inputAnswers = {QString::fromUtf8("J\u00FCrgen\u0141\xF0\x9F\x98\x80")};
     HighscoreWindow* window = afterGame(150000);
     ASSERT_EQ(dialogs.inputs.size(), 1u);
     EXPECT_TRUE(dialogs.inputs[0].prompt.contains("Platz 4 in der Highscore"));
@@ -143,16 +148,51 @@ TEST_F(HighscoreWindowTest, aCancelledNameOrAMissingResultEntersNothing) {
     EXPECT_FALSE(shown(menu.get(), "Label7") || shown(menu.get(), "Picture1"));
 }
 
-// Names from the file are text, never markup: no colour, no heading, no picture loaded.
+// The real boxes: the name box drops what the file cannot keep, typed or pasted; a message is
+// selectable (whatever the style) with the focus on OK; Return answers a question "Nein".
+TEST(RealDialogs, keepTheNameToTheFileAndTheKeyboardOnTheSafeButton) {
+    QtDialogServices real;
+    whenModal([](QWidget* box) {
+        auto* edit = box->findChild<QLineEdit*>();
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\u0141"));
+        QApplication::sendEvent(edit, &typed);
+        edit->insert(QString::fromUtf8("ukasz \xF0\x9F\x98\x80x")); // as pasted
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(real.input(nullptr, "Name", "Highscore", "", InputText::FileLine), "ukasz x");
+    QString focused;
+    Qt::TextInteractionFlags flags;
+    const auto answer = [&](QWidget* box) {
+        flags = box->findChild<QLabel*>("qt_msgbox_label")->textInteractionFlags();
+        focused = box->focusWidget() ? box->focusWidget()->property("text").toString() : "";
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    const QString style = QApplication::style()->name();
+    for (const QString& used : {QString("Windows"), style}) {
+        QApplication::setStyle(used);
+        whenModal(answer);
+        real.message(nullptr, "https://x.example/?punkte=1", "Highscore", MessageIcon::Warning);
+        EXPECT_TRUE(flags.testFlag(Qt::TextSelectableByMouse) && focused == "OK");
+    }
+    whenModal(answer);
+    EXPECT_FALSE(real.ask(nullptr, "Wirklich?", "Deinstallieren"));
+    EXPECT_EQ(focused, "Nein");
+}
+
+// Names from the file are text, never markup: no colour, no heading. One wider than its
+// column ends in "…", not in half a letter.
 TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
     ScoreTable table = initialScoreTable();
-    table[0].name = "<font color=\"#ff00ff\">X</font>";
+    table[0].name = "<font color=#f0f>X";
     table[1].name = "<h1>X";
-    table[2].name = "<img src=\"" + dir.filePath("Grafiken/SteinA.bmp") + "\">";
+    table[2].name = "Maximilian Alexander von Wittelsbach";
     putFile(dir.filePath("score.sre"), encodeScoreFile(table));
     std::unique_ptr<HighscoreWindow> window(HighscoreWindow::open(game, folder, dialogs, &main));
-    for (int place = 1; place <= 3; ++place)
+    for (int place = 1; place <= 2; ++place)
         EXPECT_EQ(label(window.get(), QString("NameNN_%1").arg(place)), table[place - 1].name);
+    const auto* cut = window->findChild<QLabel*>("NameNN_3");
+    EXPECT_TRUE(cut->text().endsWith(u'…') &&
+                cut->fontMetrics().horizontalAdvance(cut->text()) <= cut->width());
     const QImage shown = window->findChild<QLabel*>("NameNN_1")->grab().toImage();
     for (int x = 0; x < shown.width(); ++x)
         for (int y = 0; y < shown.height(); ++y)
@@ -204,6 +244,12 @@ TEST_F(HighscoreWindowTest, theBannerHandsTheEncodedResultToTheScorePage) {
                         sizeof plain),
               0);
     EXPECT_STREQ(plain, "bxl16|975|21|");
+    // Without a browser the player gets the address to copy.
+    dialogs.openUrlSucceeds = false;
+    QTest::mouseClick(window->findChild<QWidget*>("Picture1"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(
+        dialogs.messages[0].text.contains(dialogs.openedUrls[1].toString(QUrl::FullyEncoded)));
 }
 
 // A FIFO in the library's place is passed over, not opened: the click returns.

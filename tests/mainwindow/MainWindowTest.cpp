@@ -357,14 +357,25 @@ TEST(Placement, aWindowStandsBesideTheMainWindowWhereTheScreenHasRoom) {
         EXPECT_EQ(besidePosition(main, QSize(407, 450), area), expected) << area.width();
 }
 
-TEST_F(MainWindowTest, aMissingInfoFileOrUninstallerIsReportedAndTheGameGoesOn) {
+// Without an uninstall script beside the files (a build tree) there is nothing to remove; with
+// one, the player is asked first and "Nein", the preselected answer, starts nothing.
+TEST_F(MainWindowTest, aMissingInfoFileIsReportedAndUninstallingAsksFirst) {
     ASSERT_TRUE(start());
     trigger("infodat");
     trigger("deinstall");
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("info.txt"));
-    EXPECT_TRUE(dialogs.messages[1].text.contains("uninstall"));
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(dialogs.messages[1].text.contains("nicht installiert"));
+    const QString script = dir.filePath("uninstall");
+    putFile(script, "#!/bin/sh\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    trigger("deinstall");
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.startedPrograms.isEmpty() && window->isVisible());
+    dialogs.questionAnswers = {true};
+    trigger("deinstall");
+    EXPECT_EQ(dialogs.startedPrograms, QStringList{script});
+    EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 
 // Run with QT_SCALE_FACTOR=2: a bitmap becomes blocks of 2 x 2 equal device pixels, never

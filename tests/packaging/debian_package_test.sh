@@ -59,10 +59,11 @@ grep -m 1 '<release ' "$root/usr/share/metainfo/example.brixolan.brixolan.metain
     grep -q "<release version=\"$version\" date=\"$day\"" ||
     fail "the AppStream file's newest release is not $version of $day"
 
-# The manual pages read as pages, each naming the options.
+# The manual pages read as pages, each naming the options and the package's paths.
 for page in man6 de/man6; do
     MANPAGER=cat man -l "$root/usr/share/man/$page/brixolan.6.gz" >"$work/page" 2>&1 &&
         grep -q -- '--version' "$work/page" || fail "man -l does not show $page/brixolan.6"
+    check_manual_page "$root/usr/share/man/$page/brixolan.6.gz" /usr
 done
 
 # Options, in German, without a display; the new player's home stays empty.

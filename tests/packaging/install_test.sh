@@ -5,7 +5,7 @@
 # after an install over an earlier one, and without touching what was in the prefix before.
 # Usage: install_test.sh <cmake> <build dir>
 . "$(dirname "$0")/testlib.sh"
-need desktop-file-validate appstreamcli
+need desktop-file-validate appstreamcli man lexgrog
 cmake=$1
 build=$2
 prefix=$work/prefix
@@ -51,6 +51,11 @@ report=$(desktop-file-validate "$desktop" 2>&1 &&
     appstreamcli validate --no-net "$metainfo" 2>&1) ||
     { echo "$report" >&2; fail "the menu entry or the AppStream file is invalid"; }
 ! grep -E '(error|warning):|^[EW]:' <<<"$report" >&2 || fail "the validators warn"
+
+# The manual pages name this install's paths, and never break one.
+for page in man6 de/man6; do
+    check_manual_page "$prefix/share/man/$page/brixolan.6.gz" "$prefix"
+done
 
 uninstall "$data/uninstall"
 

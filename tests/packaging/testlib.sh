@@ -65,3 +65,23 @@ titled() {
     done
     return 1
 }
+
+# Fails when a manual page, rendered at widths from 40 to 120 columns, breaks a path, a file
+# name or an option at a hyphenation point, or does not name the installed data under $2.
+check_manual_page() {
+    local page=$1 prefix=$2 width
+    lexgrog "$page" >/dev/null || fail "$page has no NAME line for the manual's index"
+    for width in $(seq 40 4 120); do
+        LC_ALL=C.UTF-8 MANWIDTH=$width MANPAGER=cat man -l "$page" 2>/dev/null
+    done | awk '
+        broken != "" {
+            word = broken $1
+            sub(/[.,;:)\]]+$/, "", word)
+            if (word ~ /[\/._]|^-/) { print "hyphenated: " word; bad = 1 }
+        }
+        { broken = "" }
+        /‐$/ { broken = $NF; sub(/‐$/, "", broken) }
+        END { exit bad }' >&2 || fail "$page hyphenates a path, a file name or an option"
+    LC_ALL=C.UTF-8 MANWIDTH=200 MANPAGER=cat man -l "$page" | grep -qF "$prefix/share/games/brixolan/" ||
+        fail "$page does not name the installed data under $prefix"
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DialogServices.h"
+#include "TextCodec.h"
 
 #include <QStringList>
 #include <deque>
@@ -30,6 +31,8 @@ public:
     std::vector<Message> messages;
     std::vector<Input> inputs;
     std::deque<QString> inputAnswers; ///< answered in order; empty text once they run out
+    QStringList questions;
+    QList<bool> questionAnswers; ///< answered in order; "Nein" once they run out
     std::deque<std::optional<QColor>> colorAnswers;
     std::vector<QUrl> openedUrls;
     QStringList startedPrograms;
@@ -43,14 +46,19 @@ public:
         if (onMessage)
             onMessage(messages.back());
     }
-    QString input(QWidget*, const QString& prompt, const QString& title,
-                  const QString& proposed) override {
+    bool ask(QWidget*, const QString& text, const QString&) override {
+        questions << text;
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
+    }
+    /// A file line takes what the real box lets through of the answer, as if typed.
+    QString input(QWidget*, const QString& prompt, const QString& title, const QString& proposed,
+                  InputText kind) override {
         inputs.push_back({prompt, title, proposed});
         if (inputAnswers.empty())
             return {};
         QString answer = inputAnswers.front();
         inputAnswers.pop_front();
-        return answer;
+        return kind == InputText::FileLine ? keepFileLineCharacters(answer) : answer;
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override {
         if (colorAnswers.empty())
