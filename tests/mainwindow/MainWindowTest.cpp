@@ -5,6 +5,7 @@
 #include "FakeDialogServices.h"
 #include "Geometry.h"
 #include "ModalAnswers.h"
+#include "ObjectNames.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
 #include "TestFiles.h"
@@ -56,10 +57,11 @@ protected:
         return window->findChild<T*>(QLatin1String(name));
     }
     void trigger(const char* action) { find<QAction>(action)->trigger(); }
-    bool running() { return find<QTimer>("Timer1")->isActive(); }
+    bool running() { return find<QTimer>(object_name::GameTimer)->isActive(); }
     QString menu() {
-        return find<QAction>("fgsfg")->text() + (find<QAction>("ss")->isEnabled() ? "|ss" : "") +
-               (find<QMenu>("zrtz")->menuAction()->isEnabled() ? "|zrtz" : "") +
+        return find<QAction>(object_name::NewGameItem)->text() +
+               (find<QAction>(object_name::QuickStartItem)->isEnabled() ? "|ss" : "") +
+               (find<QMenu>(object_name::OptionsMenu)->menuAction()->isEnabled() ? "|zrtz" : "") +
                (running() ? "|timer" : "");
     }
     int shown(const char* name) {
@@ -159,24 +161,24 @@ TEST_F(MainWindowTest, startsIdleOnScreensFrom800x600) {
 
 TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
     ASSERT_TRUE(start());
-    trigger("fgsfg");
-    QDialog* dialog = openWindow("Form1");
+    trigger(object_name::NewGameItem);
+    QDialog* dialog = openWindow(object_name::NewGameWindow);
     ASSERT_TRUE(dialog && dialog->isModal());
     EXPECT_EQ(menu(), "Spiel starten|zrtz");
     dialog->findChild<QPushButton*>("Command1")->click(); // Abbrechen
     EXPECT_EQ(menu(), "Spiel starten|zrtz");              // the quick start stays off
-    trigger("fgsfg");
-    dialog = openWindow("Form1");
+    trigger(object_name::NewGameItem);
+    dialog = openWindow(object_name::NewGameWindow);
     dialog->findChild<QScrollBar*>("HScroll1")->setValue(9);
     dialog->findChild<QScrollBar*>("HScroll2")->setValue(3);
     dialog->findChild<QPushButton*>("Command2")->click(); // Starten
     EXPECT_EQ(menu(), "Spiel abbrechen|timer");
     window->tick();
     EXPECT_EQ(displays(), "000004500 09 000 3");
-    trigger("fgsfg"); // abort
+    trigger(object_name::NewGameItem); // abort
     EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
     EXPECT_EQ(displays(), "000000000 00 000 0");
-    trigger("ss"); // repeats the dialog's choice
+    trigger(object_name::QuickStartItem); // repeats the dialog's choice
     EXPECT_EQ(menu(), "Spiel abbrechen|timer");
     window->tick();
     EXPECT_EQ(displays(), "000004500 09 000 3");
@@ -184,7 +186,7 @@ TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
     ASSERT_TRUE(playToGameOver());
     EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
     EXPECT_EQ(displays(), "000000000 00 000 0");
-    ASSERT_TRUE(openWindow("Form2"));
+    ASSERT_TRUE(openWindow(object_name::HighscoreWindow));
 }
 
 // Every tick the screen shows exactly the engine's well and falling stone: the window puts
@@ -192,7 +194,7 @@ TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
 TEST_F(MainWindowTest, theWellOnScreenIsTheGameTickByTick) {
     random = ScriptedRandom({0.1, 0.7, 0.3, 0.9, 0.5, 0.2, 0.6});
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     const int keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space};
     for (int tick = 0; window->game().running(); ++tick) {
         ASSERT_LT(tick, 20000);
@@ -209,7 +211,7 @@ TEST_F(MainWindowTest, theWellOnScreenIsTheGameTickByTick) {
 // X11 repeats a held key as release and press pairs; only a real release lets go.
 TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     window->tick();
     const auto column = [this] { return window->game().state().SteinX[0]; };
     const int entry = column();
@@ -227,7 +229,7 @@ TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
 // for; an activation from another program does not.
 TEST_F(MainWindowTest, closingTheAboutWindowRestartsTheGame) {
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     key(Qt::Key_Down, true);
     for (int tick = 0; tick < 10; ++tick)
         window->tick();
@@ -235,7 +237,7 @@ TEST_F(MainWindowTest, closingTheAboutWindowRestartsTheGame) {
     QApplication::sendEvent(window.get(), &activation);
     EXPECT_GT(window->game().state().SteinY[0], 0);
     trigger("dgfds");
-    openWindow("Form3")->close();
+    openWindow(object_name::AboutWindow)->close();
     window->tick();
     EXPECT_EQ(window->game().state().SteinY[0], 0);
 }
@@ -248,18 +250,18 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
         lowScores += "Alt\r\n" + QByteArray::number(place) + "\r\n";
     putFile(dir.path() + "/score.sre", lowScores);
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     ASSERT_TRUE(playToGameOver()); // no name
-    QDialog* first = openWindow("Form2");
+    QDialog* first = openWindow(object_name::HighscoreWindow);
     ASSERT_TRUE(first && !first->isModal());
     trigger("Highscore");
-    EXPECT_EQ(shown("Form2"), 1);
-    EXPECT_EQ(openWindow("Form2"), first);
+    EXPECT_EQ(shown(object_name::HighscoreWindow), 1);
+    EXPECT_EQ(openWindow(object_name::HighscoreWindow), first);
     dialogs.inputAnswers = {QStringLiteral("Zweiter")};
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     ASSERT_TRUE(playToGameOver());
-    ASSERT_EQ(shown("Form2"), 1);
-    openWindow("Form2")->close();
+    ASSERT_EQ(shown(object_name::HighscoreWindow), 1);
+    openWindow(object_name::HighscoreWindow)->close();
     EXPECT_TRUE(bytesOf(dir.path() + "/score.sre").startsWith("Zweiter\r\n"));
 }
 
@@ -270,12 +272,13 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSource
     QStringList asked;
     const auto apply = [&asked](QWidget* dialog) {
         asked << dialog->objectName(); // "Schema auswählen" or "Übernehmen"
-        const char* button = dialog->objectName() == "Form6" ? "Command1" : "Command2";
+        const char* button =
+            dialog->objectName() == object_name::StoneSchemeWindow ? "Command1" : "Command2";
         dialog->findChild<QPushButton*>(button)->click();
     };
     whenModal(apply, 2);
     ASSERT_TRUE(start());
-    EXPECT_EQ(asked, QStringList({"Form6", "Form5"}));
+    EXPECT_EQ(asked, QStringList({object_name::StoneSchemeWindow, object_name::FontSchemeWindow}));
 
     // With a source the scheme needs damaged there is no way to repair: the player is told
     // which file it is, and the program ends.
@@ -324,7 +327,7 @@ TEST_F(MainWindowTest, onHiDpiScreensTilesAreScaledByWholePixels) {
     for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
         stone.save(dir.path() + "/Grafiken/Stein" + letter + ".bmp", "BMP");
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     window->tick();
     const QImage shown = find("Picture1")->grab().toImage();
     const QPoint cell(25 * window->game().state().SteinX[0], 25 * window->game().state().SteinY[0]);
