@@ -19,32 +19,25 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
     QWidget owner;
     owner.show();
     const QString text = QStringLiteral("<b>score.sre</b> & <i>\"Grafiken\"</i>");
-    QString seen;
-    QTimer answer; // looks for the box once its event loop runs, and answers it with Enter
+    QString seen = QStringLiteral("no modal box");
+    QTimer answer; // finds the box once its event loop runs, and answers it with Enter
     QObject::connect(&answer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr)
             return;
         answer.stop();
-        const bool active = QTest::qWaitForWindowActive(box);
-        QWidget* keyboard = QApplication::focusWidget();
-        const bool keys = active && keyboard && box->isAncestorOf(keyboard);
-        seen = QStringLiteral("%1 %2 %3 %4 %5")
-                   .arg(box->textFormat() == Qt::PlainText ? QStringLiteral("plain")
-                                                           : QStringLiteral("markup"),
-                        box->text(), box->windowTitle())
-                   .arg(int(box->icon()))
-                   .arg(keys ? QStringLiteral("keys") : QStringLiteral("no keys"));
-        if (keys)
-            QTest::keyClick(keyboard, Qt::Key_Return);
-        else
+        QWidget* keys = QTest::qWaitForWindowActive(box) ? QApplication::focusWidget() : nullptr;
+        seen = box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup");
+        if (keys == nullptr || !box->isAncestorOf(keys)) {
+            seen += QStringLiteral(", without the keyboard");
             box->done(QMessageBox::Ok);
+        } else {
+            QTest::keyClick(keys, Qt::Key_Return);
+        }
     });
     answer.start(0);
     QtDialogServices().message(&owner, text, QStringLiteral("Fehler"), MessageIcon::Warning);
-    answer.stop();
-    EXPECT_EQ(seen,
-              QStringLiteral("plain %1 Fehler %2 keys").arg(text).arg(int(QMessageBox::Warning)));
+    EXPECT_EQ(seen, text);
 }
 
 // No closing code runs (not even the exit handlers) and the status says it failed.
