@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <sstream>
@@ -192,7 +193,9 @@ std::string checkSimulator(const QByteArray& bytes) {
     }
     // A game at level 19 never ends by itself (stones wait for the player), so a script may
     // rightly ask for more ticks than a lifetime; such scripts say nothing new and are passed.
-    std::istringstream lines(script);
+    std::string commands = script;
+    std::replace(commands.begin(), commands.end(), ';', '\n');
+    std::istringstream lines(commands);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         std::string command;

@@ -4,6 +4,7 @@
 #include "Game.h"
 #include "MixingRandom.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -32,11 +33,14 @@ default height x 1500), then reads commands from standard input, one a line:
   quickstart | activate   quick start; the main window's activation
   starten LEVEL HIGH POINTS   the new-game dialog's "Starten" (activate starts the game)
   new [OPTIONS]           a fresh program with these options, as at launch
-  print [FROM TO]         the well (row 0 first, '*' the falling stone) and the counters;
-                          with FROM TO only those rows
+  fill N                  fills the bottom N rows with stone cells
+  print [FROM TO] [NAME ...]  rows FROM to TO of the well (row 0 first, '*' the falling
+                          stone), then the named counters (Punkte SteinPunkte Lines Level
+                          Next Drehung i DrehDelay DropDelay GameOver PunkteInList);
+                          without any argument the whole well and every counter
   show                    what the displays show: points, level, lines, high, preview, text
-Blank lines and lines beginning with '#' are skipped. --kinds 1240 fixes the kinds of the
-coming stones; --seed seeds the generator. The time of day is fixed at midnight, so runs
+Blank lines and lines beginning with '#' are skipped; ';' separates commands on a line.
+--kinds 1240 fixes the kinds of the coming stones; --seed seeds the generator. The time of day is fixed at midnight, so runs
 repeat. A game over takes its result to the highscore list at once.
 )";
 
@@ -154,19 +158,45 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
     return std::nullopt;
 }
 
-void printState(const Game& game, std::size_t firstRow, std::size_t lastRow, std::ostream& out) {
-    const GameState& s = game.state();
-    const std::string well = game.wellText();
+// The counters a script may print, by the names of the game's state, in the order of "print".
+struct Counter {
+    std::string_view name;
+    std::string (*text)(const GameState&);
+};
+constexpr std::array<Counter, 11> Counters = {{
+    {"Punkte", [](const GameState& s) { return std::to_string(s.Punkte); }},
+    {"SteinPunkte", [](const GameState& s) { return std::to_string(s.SteinPunkte); }},
+    {"Lines", [](const GameState& s) { return std::to_string(s.Lines); }},
+    {"Level", [](const GameState& s) { return std::to_string(s.Level); }},
+    {"Next", [](const GameState& s) { return std::to_string(s.SteinFolge[0]); }},
+    {"Drehung", [](const GameState& s) { return std::to_string(s.Drehung); }},
+    {"i", [](const GameState& s) { return std::to_string(s.i); }},
+    {"DrehDelay", [](const GameState& s) { return std::to_string(s.DrehDelay); }},
+    {"DropDelay", [](const GameState& s) { return std::to_string(s.DropDelay); }},
+    {"GameOver", [](const GameState& s) { return std::string(s.GameOver ? "1" : "0"); }},
+    {"PunkteInList",
+     [](const GameState& s) { return s.PunkteInList ? std::to_string(*s.PunkteInList) : ""; }},
+}};
+
+const Counter* findCounter(std::string_view name) {
+    const auto found =
+        std::find_if(Counters.begin(), Counters.end(),
+                     [name](const Counter& counter) { return counter.name == name; });
+    return found == Counters.end() ? nullptr : &*found;
+}
+
+void printState(const Game& game, std::size_t firstRow, std::size_t lastRow,
+                const std::vector<const Counter*>& counters, std::ostream& out) {
     constexpr std::size_t RowLength = WellColumns + 1;
-    out << well.substr(firstRow * RowLength, (lastRow - firstRow + 1) * RowLength)
-        << "Punkte=" << s.Punkte << " SteinPunkte=" << s.SteinPunkte << " Lines=" << s.Lines
-        << " Level=" << s.Level << " Next=" << s.SteinFolge[0] << " Drehung=" << s.Drehung
-        << " i=" << s.i << " DrehDelay=" << s.DrehDelay << " DropDelay=" << s.DropDelay
-        << " GameOver=" << (s.GameOver ? 1 : 0) << " PunkteInList=";
-    if (s.PunkteInList) {
-        out << *s.PunkteInList;
+    if (firstRow <= lastRow) {
+        out << game.wellText().substr(firstRow * RowLength, (lastRow - firstRow + 1) * RowLength);
     }
-    out << '\n';
+    for (std::size_t n = 0; n < counters.size(); ++n) {
+        out << (n == 0 ? "" : " ") << counters[n]->name << '=' << counters[n]->text(game.state());
+    }
+    if (!counters.empty()) {
+        out << '\n';
+    }
 }
 
 /// One program run: the view, the generator and the game, started from its options.
@@ -197,7 +227,35 @@ std::optional<std::int32_t> wellRow(const std::string& text) {
     return parseNumber<std::int32_t>(text, 0, WellRows - 1);
 }
 
-// Runs one command line; false when it cannot be read.
+// "print [FROM TO] [NAME ...]"; false when it cannot be read.
+bool print(const Game& game, const std::vector<std::string>& words, std::ostream& out) {
+    std::vector<const Counter*> counters;
+    if (words.empty()) {
+        for (const Counter& counter : Counters) {
+            counters.push_back(&counter);
+        }
+        printState(game, 0, WellRows - 1, counters, out);
+        return true;
+    }
+    std::optional<std::int32_t> first;
+    std::optional<std::int32_t> last;
+    const bool rows = !findCounter(words[0]);
+    if (rows && (words.size() < 2 || !(first = wellRow(words[0])) || !(last = wellRow(words[1])) ||
+                 *first > *last)) {
+        return false;
+    }
+    for (std::size_t n = rows ? 2 : 0; n < words.size(); ++n) {
+        counters.push_back(findCounter(words[n]));
+        if (!counters.back()) {
+            return false;
+        }
+    }
+    printState(game, rows ? static_cast<std::size_t>(*first) : 1,
+               rows ? static_cast<std::size_t>(*last) : 0, counters, out);
+    return true;
+}
+
+// Runs one command; false when it cannot be read.
 bool runCommand(std::unique_ptr<Session>& session, const std::vector<std::string>& w,
                 std::ostream& out) {
     Game& game = session->game();
@@ -281,14 +339,18 @@ bool runCommand(std::unique_ptr<Session>& session, const std::vector<std::string
         game.acceptNewGame(*level, *high, *points);
         return true;
     }
-    if (command == "print" && arguments == 2) {
-        const auto first = wellRow(w[1]);
-        const auto last = wellRow(w[2]);
-        if (!first || !last || *first > *last) {
+    if (command == "fill" && arguments == 1) {
+        const auto rows = parseNumber<std::int32_t>(w[1], 0, WellRows);
+        if (!rows) {
             return false;
         }
-        printState(game, static_cast<std::size_t>(*first), static_cast<std::size_t>(*last), out);
+        for (std::int32_t row = WellRows - *rows; row < WellRows; ++row) {
+            game.state().Spielfeld[static_cast<std::size_t>(row)].fill(codeOfLetter('D'));
+        }
         return true;
+    }
+    if (command == "print") {
+        return print(game, {w.begin() + 1, w.end()}, out);
     }
     if (arguments != 0) {
         return false;
@@ -299,12 +361,33 @@ bool runCommand(std::unique_ptr<Session>& session, const std::vector<std::string
         game.quickStart();
     } else if (command == "activate") {
         game.activate();
-    } else if (command == "print") {
-        printState(game, 0, WellRows - 1, out);
     } else if (command == "show") {
         session->view().print(out);
     } else {
         return false;
+    }
+    return true;
+}
+
+// Runs the commands of one line; false when one cannot be read.
+bool runLine(std::unique_ptr<Session>& session, const std::string& line, std::ostream& out) {
+    std::istringstream commands(line);
+    for (std::string command; std::getline(commands, command, ';');) {
+        std::istringstream stream(command);
+        std::vector<std::string> words;
+        for (std::string word; stream >> word;) {
+            words.push_back(word);
+        }
+        // White space of any kind is as empty as nothing; a comment runs to the line's end.
+        if (words.empty()) {
+            continue;
+        }
+        if (words.front().front() == '#') {
+            return true;
+        }
+        if (!runCommand(session, words, out)) {
+            return false;
+        }
     }
     return true;
 }
@@ -326,16 +409,7 @@ int runSimulator(const std::vector<std::string>& args, std::istream& in, std::os
     auto session = std::make_unique<Session>(options);
     std::string line;
     for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
-        std::istringstream stream(line);
-        std::vector<std::string> words;
-        for (std::string word; stream >> word;) {
-            words.push_back(word);
-        }
-        // A line of white space of any kind is as empty as an empty one.
-        if (words.empty() || words.front().front() == '#') {
-            continue;
-        }
-        if (!runCommand(session, words, out)) {
+        if (!runLine(session, line, out)) {
             out.flush();
             if (!line.empty() && line.back() == '\r') {
                 line.pop_back();

@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
 constexpr const char* Key = "qupwdzk47";
 constexpr int32_t Mode = -1;
+constexpr std::string_view Alphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 
 std::string encode(const std::string& plain, const char* key = Key) {
     char out[256] = {};
@@ -27,10 +30,7 @@ std::optional<std::string> decode(const std::string& code, const char* key = Key
 TEST(ScoreCode, plainCodesRoundTripThroughCodesThatNeedNoEscaping) {
     for (const std::string plain : {"bxl16|975|21|", "bxl16||0|", "bxl16|2147483647|46|", ""}) {
         const std::string code = encode(plain);
-        EXPECT_EQ(code.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-                                         "0123456789-_"),
-                  std::string::npos)
-            << code;
+        EXPECT_EQ(code.find_first_not_of(Alphabet), std::string::npos) << code;
         EXPECT_EQ(decode(code), plain) << code;
     }
     // A changed format would make every code sent so far unreadable to the server.
@@ -51,14 +51,45 @@ TEST(ScoreCode, aWrongKeyOrAnyChangedCharacterIsRejected) {
     for (const std::string& bad :
          {code + "A", code.substr(1), code + "=", std::string(), std::string("AA")})
         EXPECT_EQ(decode(bad), std::nullopt) << bad;
+    // The bits after the last whole byte are zero in the one code a block has: setting any of
+    // them changes no byte, and is still refused.
+    for (const std::string plain : {"bxl16||0|", "bxl16|10|1|"}) {
+        const std::string valid = encode(plain);
+        const std::size_t unused = (valid.size() * 6) % 8;
+        ASSERT_GT(unused, 0u) << plain;
+        for (std::size_t bit = 0; bit < unused; ++bit) {
+            std::string changed = valid;
+            changed.back() = Alphabet[Alphabet.find(valid.back()) ^ (1u << bit)];
+            EXPECT_EQ(decode(changed), std::nullopt) << plain << " bit " << bit;
+        }
+    }
+}
+
+// The format is linear: the bit-wise sum of the codes of a, b and c of one length is the
+// code of a ^ b ^ c. So a code can be forged with a valid check around a NUL, which no C
+// string holds: it is refused.
+TEST(ScoreCode, aForgedCodeWithANulInsideIsRefused) {
+    const auto sum = [](std::string a, const std::string& b, const std::string& c) {
+        for (std::size_t at = 0; at < a.size(); ++at)
+            a[at] = Alphabet[Alphabet.find(a[at]) ^ Alphabet.find(b[at]) ^ Alphabet.find(c[at])];
+        return a;
+    };
+    const std::string abc = encode("abc"), axc = encode("axc");
+    EXPECT_EQ(decode(sum(abc, axc, encode("ayc"))), "acc"); // 'b' ^ 'x' ^ 'y' is 'c'
+    EXPECT_EQ(decode(sum(abc, axc, encode(std::string{'a', 'x' ^ 'b', 'c'}))), std::nullopt);
 }
 
 TEST(ScoreCode, onlyModeMinusOneAndRoomForTheWholeCodeGiveACode) {
     char out[64];
     for (const int32_t mode : {0, 1, -2})
         EXPECT_EQ(EKSEncode("bxl16|975|21|", Key, &mode, out, sizeof out), -1) << mode;
-    EXPECT_EQ(EKSEncode("bxl16|975|21|", Key, nullptr, out, sizeof out), -1);
-    EXPECT_EQ(EKSDecode(nullptr, Key, out, sizeof out), -1);
+    const char* const p = "bxl16|975|21|";
+    for (const long refused :
+         {EKSEncode(nullptr, Key, &Mode, out, sizeof out), EKSEncode(p, nullptr, &Mode, out, 64),
+          EKSEncode(p, Key, nullptr, out, sizeof out), EKSEncode(p, Key, &Mode, nullptr, 64),
+          EKSDecode(nullptr, Key, out, sizeof out), EKSDecode("AAAA", nullptr, out, sizeof out),
+          EKSDecode(encode(p).c_str(), Key, nullptr, 64)})
+        EXPECT_EQ(refused, -1);
     // One byte short: the length it needs, and nothing of the code.
     const std::string code = encode("bxl16|975|21|");
     std::string tooSmall(code.size(), 'x');

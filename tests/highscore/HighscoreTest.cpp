@@ -6,6 +6,7 @@
 #include "HighscoreWindow.h"
 #include "MixingRandom.h"
 #include "ModalAnswers.h"
+#include "ScoreCode.h"
 #include "ScoreFile.h"
 #include "ScriptedRandom.h"
 #include "TestFiles.h"
@@ -87,9 +88,26 @@ TEST(ScoreCode, thePlainCodeSumsTheDigits) {
                                                  {"100", "bxl16|100|1|"},
                                                  {"0", "bxl16|0|0|"},
                                                  {"", "bxl16||0|"},
-                                                 {"Kein Spiel", ""}};
+                                                 {"Kein Spiel", ""},
+                                                 {"9:", ""},
+                                                 {"/0", ""}};
     for (const auto& [result, plain] : codes)
         EXPECT_EQ(plainScoreCode(result).value_or(""), plain) << result.toStdString();
+}
+
+// The first buffer holds 255 characters and the NUL; a longer code is fetched again, whole.
+TEST(ScoreCode, codesAroundTheFirstBuffersSizeComeWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(BRIXOLAN_EKS_LIBRARY, dir.filePath("libeks.so")));
+    ScoreEncoder encoder(dir.path());
+    for (const int length : {189, 190, 191}) { // codes of 255, 256 and 258 characters
+        const QString plain(length, 'x');
+        char back[256] = {};
+        EXPECT_EQ(EKSDecode(encoder.encode(plain).value_or("").toLatin1().constData(), ScoreCodeKey,
+                            back, sizeof back),
+                  length);
+        EXPECT_EQ(QString(back), plain);
+    }
 }
 
 struct HighscoreWindowTest : ::testing::Test {

@@ -6,6 +6,7 @@
 #include "Geometry.h"
 #include "GraphicsFiles.h"
 #include "ModalAnswers.h"
+#include "ObjectNames.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
 #include "TestFiles.h"
@@ -59,10 +60,11 @@ protected:
         return window->findChild<T*>(QLatin1String(name));
     }
     void trigger(const char* action) { find<QAction>(action)->trigger(); }
-    bool running() { return find<QTimer>("Timer1")->isActive(); }
+    bool running() { return find<QTimer>(object_name::GameTimer)->isActive(); }
     QString menu() {
-        return find<QAction>("fgsfg")->text() + (find<QAction>("ss")->isEnabled() ? "|ss" : "") +
-               (find<QMenu>("zrtz")->menuAction()->isEnabled() ? "|zrtz" : "") +
+        return find<QAction>(object_name::NewGameItem)->text() +
+               (find<QAction>(object_name::QuickStartItem)->isEnabled() ? "|ss" : "") +
+               (find<QMenu>(object_name::OptionsMenu)->menuAction()->isEnabled() ? "|zrtz" : "") +
                (running() ? "|timer" : "");
     }
     int shown(const char* name) {
@@ -163,24 +165,24 @@ TEST_F(MainWindowTest, startsIdleOnScreensFrom800x600) {
 
 TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
     ASSERT_TRUE(start());
-    trigger("fgsfg");
-    QDialog* dialog = openWindow("Form1");
+    trigger(object_name::NewGameItem);
+    QDialog* dialog = openWindow(object_name::NewGameWindow);
     ASSERT_TRUE(dialog && dialog->isModal());
     EXPECT_EQ(menu(), "Spiel starten|zrtz");
     dialog->findChild<QPushButton*>("Command1")->click(); // Abbrechen
     EXPECT_EQ(menu(), "Spiel starten|zrtz");              // the quick start stays off
-    trigger("fgsfg");
-    dialog = openWindow("Form1");
+    trigger(object_name::NewGameItem);
+    dialog = openWindow(object_name::NewGameWindow);
     dialog->findChild<QScrollBar*>("HScroll1")->setValue(9);
     dialog->findChild<QScrollBar*>("HScroll2")->setValue(3);
     dialog->findChild<QPushButton*>("Command2")->click(); // Starten
     EXPECT_EQ(menu(), "Spiel abbrechen|timer");
     window->tick();
     EXPECT_EQ(displays(), "000004500 09 000 3");
-    trigger("fgsfg"); // abort
+    trigger(object_name::NewGameItem); // abort
     EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
     EXPECT_EQ(displays(), "000000000 00 000 0");
-    trigger("ss"); // repeats the dialog's choice
+    trigger(object_name::QuickStartItem); // repeats the dialog's choice
     EXPECT_EQ(menu(), "Spiel abbrechen|timer");
     window->tick();
     EXPECT_EQ(displays(), "000004500 09 000 3");
@@ -188,7 +190,7 @@ TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
     ASSERT_TRUE(playToGameOver());
     EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
     EXPECT_EQ(displays(), "000000000 00 000 0");
-    ASSERT_TRUE(openWindow("Form2"));
+    ASSERT_TRUE(openWindow(object_name::HighscoreWindow));
 }
 
 // Every tick the screen shows exactly the engine's well and falling stone: the window puts
@@ -196,7 +198,7 @@ TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
 TEST_F(MainWindowTest, theWellOnScreenIsTheGameTickByTick) {
     random = ScriptedRandom({0.1, 0.7, 0.3, 0.9, 0.5, 0.2, 0.6});
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     const int keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space};
     for (int tick = 0; window->game().running(); ++tick) {
         ASSERT_LT(tick, 20000);
@@ -214,7 +216,7 @@ TEST_F(MainWindowTest, theWellOnScreenIsTheGameTickByTick) {
 // keyboard going elsewhere (a menu, another program), which then gets the release.
 TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     window->tick();
     const auto column = [this] { return window->game().state().SteinX[0]; };
     const int entry = column();
@@ -239,14 +241,14 @@ TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
 // also when a compositor raises and activates the blocked main window.
 TEST_F(MainWindowTest, aWindowFromTheMenuStaysInFrontAndTheGameGoesOn) {
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     key(Qt::Key_Down, true);
     for (int tick = 0; tick < 10; ++tick)
         window->tick();
     const int row = window->game().state().SteinY[0];
     ASSERT_GT(row, 0);
     trigger("dgfds");
-    QDialog* about = openWindow("Form3");
+    QDialog* about = openWindow(object_name::AboutWindow);
     QApplication::setActiveWindow(window.get());
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), about);
@@ -263,24 +265,24 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
         lowScores += "Alt\r\n" + QByteArray::number(place) + "\r\n";
     putFile(dir.path() + "/score.sre", lowScores);
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     trigger("Highscore"); // a look during the game offers nothing and keeps the game's entry
     EXPECT_TRUE(dialogs.inputs.empty());
-    openWindow("Form2")->close();
+    openWindow(object_name::HighscoreWindow)->close();
     ASSERT_TRUE(playToGameOver()); // no name
     EXPECT_EQ(dialogs.inputs.size(), 1u);
-    QDialog* first = openWindow("Form2");
+    QDialog* first = openWindow(object_name::HighscoreWindow);
     ASSERT_TRUE(first && !first->isModal());
     // On this screen there is no room beside the main window: it hides least of the well.
     EXPECT_EQ(first->frameGeometry().right(), window->screen()->availableGeometry().right());
     trigger("Highscore");
-    EXPECT_EQ(shown("Form2"), 1);
-    EXPECT_EQ(openWindow("Form2"), first);
+    EXPECT_EQ(shown(object_name::HighscoreWindow), 1);
+    EXPECT_EQ(openWindow(object_name::HighscoreWindow), first);
     dialogs.inputAnswers = {QStringLiteral("Zweiter")};
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     ASSERT_TRUE(playToGameOver());
-    ASSERT_EQ(shown("Form2"), 1);
-    openWindow("Form2")->close();
+    ASSERT_EQ(shown(object_name::HighscoreWindow), 1);
+    openWindow(object_name::HighscoreWindow)->close();
     EXPECT_TRUE(bytesOf(dir.path() + "/score.sre").startsWith("Zweiter\r\n"));
 }
 
@@ -291,12 +293,13 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSource
     QStringList asked;
     const auto apply = [&asked](QWidget* dialog) {
         asked << dialog->objectName(); // "Schema auswählen" or "Übernehmen"
-        const char* button = dialog->objectName() == "Form6" ? "Command1" : "Command2";
+        const char* button =
+            dialog->objectName() == object_name::StoneSchemeWindow ? "Command1" : "Command2";
         dialog->findChild<QPushButton*>(button)->click();
     };
     whenModal(apply, 2);
     ASSERT_TRUE(start());
-    EXPECT_EQ(asked, QStringList({"Form6", "Form5"}));
+    EXPECT_EQ(asked, QStringList({object_name::StoneSchemeWindow, object_name::FontSchemeWindow}));
 
     // With a source the scheme needs damaged there is no way to repair: the player is told
     // which file it is, and the program ends.
@@ -336,7 +339,7 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
             const QLabel* caption = find<QLabel>(name);
             EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
         }
-        trigger("ss");
+        trigger(object_name::QuickStartItem);
         key(Qt::Key_Down, true);
         for (int tick = 0; tick < 60; ++tick) {
             window->tick();
@@ -390,7 +393,7 @@ TEST_F(MainWindowTest, onHiDpiScreensTilesAreScaledByWholePixels) {
     for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
         stone.save(dir.path() + "/Grafiken/Stein" + letter + ".bmp", "BMP");
     ASSERT_TRUE(start());
-    trigger("ss");
+    trigger(object_name::QuickStartItem);
     window->tick();
     const QImage shown = find("Picture1")->grab().toImage();
     const QPoint cell(25 * window->game().state().SteinX[0], 25 * window->game().state().SteinY[0]);

@@ -6,6 +6,7 @@
 #include "FakeDialogServices.h"
 #include "FontSettings.h"
 #include "MainWindow.h"
+#include "ObjectNames.h"
 #include "ScoreFile.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
@@ -90,7 +91,7 @@ TEST(BitmapSizes, tinyAndHugeTilesStartAGameOnBoundedSurfaces) {
         EXPECT_EQ(well->surfaceSize(), side == 1 ? QSize(10, 20) : QSize(4096, 4096));
         EXPECT_LE(points->surfaceSize().width(), Surface::MaxSurfaceSide);
         EXPECT_EQ(points->colorAt(QPoint(0, 0)), QColor(Qt::cyan));
-        window.findChild<QAction*>("ss")->trigger();
+        window.findChild<QAction*>(object_name::QuickStartItem)->trigger();
         for (int n = 0; n < (side == 1 ? 20000 : 100) && window.game().running(); ++n)
             window.tick();
         EXPECT_EQ(window.game().state().GameOver, side == 1);
