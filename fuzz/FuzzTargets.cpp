@@ -307,12 +307,13 @@ std::string checkJournal(const QByteArray& bytes) {
             expected[name] = content;
     }
     expected["game/Grafiken/SteinB.bmp"] = stone;
-    if (after != expected) {
-        for (const auto& [name, content] : after) {
-            if (expected.count(name) == 0 || expected[name] != content)
-                return "changed or left behind: " + name.toStdString();
-        }
-        return "a file is gone";
+    for (const auto& [name, content] : expected) {
+        if (after.count(name) == 0)
+            return "gone: " + name.toStdString();
+    }
+    for (const auto& [name, content] : after) {
+        if (expected.count(name) == 0 || expected[name] != content)
+            return "changed or left behind: " + name.toStdString();
     }
     return {};
 }
