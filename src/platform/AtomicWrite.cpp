@@ -114,7 +114,8 @@ Outcome syncFolders(const std::vector<QString>& paths) {
 
 // Created exclusively and never through a link, so nothing that already stands under the
 // name is written into; written in full and synced.
-Result<QString> writeTemporary(const QString& target, const QByteArray& data) {
+Result<QString> writeTemporary(const QString& target, const QByteArray& data,
+                               std::optional<mode_t> permissions = std::nullopt) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QString name = freshName(target);
         const int fd = ::open(encoded(name).constData(),
@@ -124,7 +125,7 @@ Result<QString> writeTemporary(const QString& target, const QByteArray& data) {
         if (fd < 0)
             return Outcome::failure(describe(target, systemError(errno)));
         qsizetype done = 0;
-        int error = 0;
+        int error = permissions && ::fchmod(fd, *permissions) != 0 ? errno : 0;
         while (error == 0 && done < data.size()) {
             const ssize_t n = ::write(fd, data.constData() + done, std::size_t(data.size() - done));
             if (n > 0)
@@ -162,8 +163,12 @@ void remove(const QString& path) {
 
 // A new file under a marked name of its own, renamed over the target. (A save file of Qt's
 // would be named like a player's copy, "score.sre.Backup", and could not be swept safely.)
+// The file keeps the permissions the player gave it.
 Outcome writeReplacing(const QString& path, const QByteArray& data) {
-    const Result<QString> written = writeTemporary(path, data);
+    struct stat old {};
+    const bool exists = ::lstat(encoded(path).constData(), &old) == 0 && S_ISREG(old.st_mode);
+    const Result<QString> written = writeTemporary(
+        path, data, exists ? std::optional<mode_t>(old.st_mode & 0777) : std::nullopt);
     if (!written)
         return written.outcome();
     if (move(written.value(), path))
@@ -351,7 +356,7 @@ Outcome completeBatch(const QString& root) {
     const bool removed = !setAside && ::unlinkat(rootFd.fd(), journalName.constData(), 0) == 0;
     ::fsync(rootFd.fd());
     return Outcome::failure(
-        QStringLiteral("Ein unterbrochenes Speichern der Grafiken konnte nicht abgeschlossen "
+        QStringLiteral("Ein unterbrochenes Speichern eines Schemas konnte nicht abgeschlossen "
                        "werden: %1. Einige Grafiken können noch die bisherigen sein; wählen sie "
                        "das Schema bei Bedarf erneut.")
             .arg(problem) +

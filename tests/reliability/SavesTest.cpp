@@ -321,3 +321,14 @@ TEST(StartUp, aFreshEmptyLockIsASaveInProgress) {
     EXPECT_TRUE(message.contains("ein anderes laufendes Brixolan speichert gerade"))
         << message.toStdString();
 }
+
+// A file saved alone keeps the permissions the player gave it (a group may share the table).
+TEST(Saves, aReplacedFileKeepsItsPermissions) {
+    const QTemporaryDir game;
+    putFile(game.filePath("score.sre"), "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(game.filePath("score.sre")).constData(), 0640), 0);
+    ASSERT_TRUE(saveFile(game.path(), game.filePath("score.sre"), "new").ok());
+    struct stat status {};
+    ::stat(QFile::encodeName(game.filePath("score.sre")).constData(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
