@@ -56,7 +56,9 @@ QByteArray encodeBitmap(const QImage& image);
 /// journal of the batch is saved, the files are swapped with their targets, the folders synced
 /// and the journal removed. A failure before the journal is gone swaps every file back, so a
 /// failed batch has changed nothing; a batch cut short by a crash is completed at the next
-/// start (recoverUnfinishedSaves), so the set is always all old or all new.
+/// start (recoverUnfinishedSaves), so the set is always all old or all new. That start completes
+/// only the files a scheme writes (the bitmaps of the graphics table and "Brixolan.dat"): a
+/// journal naming anything else is set aside.
 class AtomicBatch {
 public:
     explicit AtomicBatch(const FolderLock& lock) : m_lock(lock) {}
