@@ -69,7 +69,7 @@ clean:
 ASAN_BUILD   ?= build-asan
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := score_file settings bitmap simulator
+FUZZ_TARGETS := score_file settings bitmap simulator journal
 FUZZ_DEPS    := clang libclang-rt-14-dev
 JOBS         ?= -j2
 SANITIZE     := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer

@@ -7,12 +7,17 @@
 #include "ScoreFile.h"
 #include "Simulator.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <optional>
 #include <sstream>
+#include <unistd.h>
 
 namespace brixolan::fuzz {
 
@@ -211,6 +216,108 @@ std::string checkSimulator(const QByteArray& bytes) {
         return "an exit status other than 0 and 2";
     if ((status == 2) != err.str().starts_with("brixolan-sim: "))
         return "a refusal without its message, or a message without a refusal";
+    return {};
+}
+
+namespace {
+
+// What stands in the temporary folder before a start, relative to it: the game's folder with
+// its files, a player's copies under names like the game's, a new bitmap waiting for its swap,
+// temporaries of saves cut short, and outside the game's folder someone else's files (one under
+// a name like a temporary of the game's, with the content a journal line may name).
+const std::map<QString, QByteArray> BeforeStart = {
+    {"game/score.sre", "score"},
+    {"game/score.sre.backup", "player's copy"},
+    {"game/score.sre.sicher", "player's copy"},
+    {"game/Brixolan.dat", "settings"},
+    {"game/Brixolan.dat.Backup", "player's copy"},
+    {"game/Grafiken/SteinA.bmp", "old A"},
+    {"game/Grafiken/SteinB.bmp", "old B"},
+    {"game/Grafiken/SteinB.bmp.k1.brx-tmp", "new B"},
+    {"game/Grafiken/0.bmp.x7.brx-tmp", "cut short"},
+    {"game/score.sre.k1.brx-tmp", "new B"},
+    {"outside/victim.txt", "victim"},
+    {"outside/victim.txt.k1.brx-tmp", "new B"},
+};
+
+/// Every file and folder under `base`, links not followed, with the content of each file.
+std::map<QString, QByteArray> contentsOf(const QString& base) {
+    std::map<QString, QByteArray> found;
+    QDirIterator it(base, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        const bool plain = it.fileInfo().isFile() && !it.fileInfo().isSymLink();
+        found[QDir(base).relativeFilePath(path)] =
+            plain && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
+    }
+    return found;
+}
+
+} // namespace
+
+std::string checkJournal(const QByteArray& bytes) {
+    QTemporaryDir base;
+    if (!base.isValid())
+        return "no temporary folder";
+    for (const auto& [name, content] : BeforeStart) {
+        QDir().mkpath(QFileInfo(base.filePath(name)).absolutePath());
+        QFile file(base.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            return "the folder could not be prepared";
+    }
+    // A folder link inside the game's folder that leads out of it.
+    if (::symlink("../outside", QFile::encodeName(base.filePath("game/Ausflug")).constData()) != 0)
+        return "the link could not be made";
+    // "@/" stands for the temporary folder, so that a journal can name absolute paths.
+    QByteArray journal = bytes;
+    journal.replace("@/", QFile::encodeName(base.path() + QLatin1Char('/')));
+    QFile file(base.filePath("game/Brixolan.brx-journal"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(journal) != journal.size())
+        return "the journal could not be written";
+    file.close();
+
+    const QString root = base.filePath("game");
+    const Outcome first = recoverUnfinishedSaves(root);
+    std::map<QString, QByteArray> after = contentsOf(base.path());
+    if (!recoverUnfinishedSaves(root).ok())
+        return "the journal is reported again at the next start";
+    if (contentsOf(base.path()) != after)
+        return "the next start changed the folder again";
+
+    // The journal is gone: completed silently, or set aside with a message.
+    const QString setAside = "game/Brixolan.brx-journal.beiseite";
+    if (after.count("game/Brixolan.brx-journal") != 0)
+        return "the journal is still there";
+    if (first.ok() == (after.count(setAside) != 0))
+        return first.ok() ? "a journal set aside without a message"
+                          : "a message, but the journal was not set aside";
+    if (!first.ok() && (first.message().isEmpty() || after[setAside] != journal))
+        return "the journal set aside is not the one found, or the message is empty";
+    after.erase(setAside);
+    // Only the waiting bitmap may have taken its place; the temporaries are gone, and nothing
+    // else changed, inside the folder or outside it.
+    const QByteArray stone = after["game/Grafiken/SteinB.bmp"];
+    if (stone != "old B" && stone != "new B")
+        return "the stone bitmap holds neither its old nor its new content";
+    std::map<QString, QByteArray> expected = {{"game", "(no file)"},
+                                              {"game/Grafiken", "(no file)"},
+                                              {"game/Ausflug", "(no file)"},
+                                              {"outside", "(no file)"}};
+    for (const auto& [name, content] : BeforeStart) {
+        if (!name.startsWith(QLatin1String("game/")) || !name.endsWith(QLatin1String(".brx-tmp")))
+            expected[name] = content;
+    }
+    expected["game/Grafiken/SteinB.bmp"] = stone;
+    for (const auto& [name, content] : expected) {
+        if (after.count(name) == 0)
+            return "gone: " + name.toStdString();
+    }
+    for (const auto& [name, content] : after) {
+        if (expected.count(name) == 0 || expected[name] != content)
+            return "changed or left behind: " + name.toStdString();
+    }
     return {};
 }
 

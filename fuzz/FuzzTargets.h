@@ -27,4 +27,10 @@ std::string checkBitmap(const QByteArray& bytes);
 /// status 2 and a message; nothing crashes.
 std::string checkSimulator(const QByteArray& bytes);
 
+/// "Brixolan.brx-journal" as anyone may leave it, at a start: nothing outside the program
+/// folder and none of the game's or the player's files is touched but the one bitmap a batch
+/// left waiting; the temporaries go; the journal is dealt with once, completed silently or set
+/// aside with a message. "@/" in the input stands for the folder around the program folder.
+std::string checkJournal(const QByteArray& bytes);
+
 } // namespace brixolan::fuzz

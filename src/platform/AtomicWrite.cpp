@@ -2,22 +2,23 @@
 #include "AtomicWrite.h"
 
 #include "GameFiles.h"
+#include "GraphicsFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,10 +28,14 @@ namespace {
 
 const QString LockName = QStringLiteral("Brixolan.brx-lock");
 const QString JournalName = QStringLiteral("Brixolan.brx-journal");
+// Where a journal that could not be completed is set aside, so that it is reported once.
+const QString SetAsideName = QStringLiteral("Brixolan.brx-journal.beiseite");
 const QString TemporarySuffix = QStringLiteral(".brx-tmp");
 const QString Unchanged = QStringLiteral(". Die bisherige Datei bleibt unverändert.");
-// Far above any journal of the game's batches (17 short lines).
+// Far above any journal of the game's batches (18 short lines).
 constexpr qint64 MaxJournalBytes = 1024 * 1024;
+// Far above any file a batch writes; a larger file at a temporary name is not a new one.
+constexpr qint64 MaxBatchFileBytes = 64 * 1024 * 1024;
 
 QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -58,6 +63,23 @@ QString hashOf(const QByteArray& data) {
 QString freshName(const QString& target) {
     const quint64 random = QRandomGenerator::system()->generate64();
     return target + QLatin1Char('.') + QString::number(random, 36) + TemporarySuffix;
+}
+
+// Whether `name` has the form freshName gives a temporary of `target`: a journal repeats the
+// target's spelling exactly, the sweep finds the name whatever case the folder gave it.
+bool isTemporaryOf(const QString& name, const QString& target, Qt::CaseSensitivity sameCase) {
+    static const QRegularExpression marked(QStringLiteral("^\\.[0-9a-z]{1,13}\\.brx-tmp$"));
+    return name.size() > target.size() && name.startsWith(target, sameCase) &&
+           marked.match(name.mid(target.size())).hasMatch();
+}
+
+// The files a batch replaces (the scheme dialogs' bitmaps and settings), relative to the
+// program folder: the only targets a journal may name.
+QStringList batchTargets() {
+    QStringList targets{QLatin1String(SettingsFileName)};
+    for (const GraphicsFile& file : GraphicsFiles)
+        targets << QLatin1String(file.path);
+    return targets;
 }
 
 // A failed sync of a folder is a failed save; a file system that cannot sync folders at all
@@ -92,7 +114,8 @@ Outcome syncFolders(const std::vector<QString>& paths) {
 
 // Created exclusively and never through a link, so nothing that already stands under the
 // name is written into; written in full and synced.
-Result<QString> writeTemporary(const QString& target, const QByteArray& data) {
+Result<QString> writeTemporary(const QString& target, const QByteArray& data,
+                               std::optional<mode_t> permissions = std::nullopt) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QString name = freshName(target);
         const int fd = ::open(encoded(name).constData(),
@@ -102,7 +125,7 @@ Result<QString> writeTemporary(const QString& target, const QByteArray& data) {
         if (fd < 0)
             return Outcome::failure(describe(target, systemError(errno)));
         qsizetype done = 0;
-        int error = 0;
+        int error = permissions && ::fchmod(fd, *permissions) != 0 ? errno : 0;
         while (error == 0 && done < data.size()) {
             const ssize_t n = ::write(fd, data.constData() + done, std::size_t(data.size() - done));
             if (n > 0)
@@ -125,23 +148,6 @@ Result<QString> writeTemporary(const QString& target, const QByteArray& data) {
         describe(target, QStringLiteral("kein freier Name für eine neue Datei")));
 }
 
-// QSaveFile writes a new file of its own (unnamed until the commit) and renames it over the
-// target; its own sync ignores failures, so the file is synced and checked here first.
-Outcome writeReplacing(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush() ||
-        ::fsync(file.handle()) != 0) {
-        const int error = errno;
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : systemError(error);
-        file.cancelWriting();
-        return Outcome::failure(describe(path, reason));
-    }
-    if (!file.commit())
-        return Outcome::failure(describe(path, file.errorString()));
-    return {};
-}
-
 bool exchange(const QString& a, const QString& b) {
     return ::renameat2(AT_FDCWD, encoded(a).constData(), AT_FDCWD, encoded(b).constData(),
                        RENAME_EXCHANGE) == 0;
@@ -153,6 +159,23 @@ bool move(const QString& from, const QString& to) {
 
 void remove(const QString& path) {
     ::unlink(encoded(path).constData());
+}
+
+// A new file under a marked name of its own, renamed over the target. (A save file of Qt's
+// would be named like a player's copy, "score.sre.Backup", and could not be swept safely.)
+// The file keeps the permissions the player gave it.
+Outcome writeReplacing(const QString& path, const QByteArray& data) {
+    struct stat old {};
+    const bool exists = ::lstat(encoded(path).constData(), &old) == 0 && S_ISREG(old.st_mode);
+    const Result<QString> written = writeTemporary(
+        path, data, exists ? std::optional<mode_t>(old.st_mode & 0777) : std::nullopt);
+    if (!written)
+        return written.outcome();
+    if (move(written.value(), path))
+        return {};
+    const int error = errno;
+    remove(written.value());
+    return Outcome::failure(describe(path, systemError(error)));
 }
 
 QString lockProblem(const QLockFile& lock, int error) {
@@ -167,46 +190,232 @@ QString lockProblem(const QLockFile& lock, int error) {
     }
 }
 
-// The unfinished batch the journal names, completed: every new file still waiting under its
-// temporary name (its content matches the journal) is renamed over its target; any other
-// file there holds an old content that was already swapped out.
-Outcome completeBatch(const QString& root) {
-    const QString journalPath = root + QLatin1Char('/') + JournalName;
-    const QFileInfo journal(journalPath);
-    if (!journal.isFile() || journal.isSymLink())
+// A file descriptor, closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int fd() const { return m_fd; }
+    explicit operator bool() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+// Up to `limit` bytes; nothing when the read fails.
+std::optional<QByteArray> readUpTo(int fd, qint64 limit) {
+    QByteArray bytes;
+    char buffer[65536];
+    while (bytes.size() < limit) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        bytes.append(buffer, qsizetype(n));
+    }
+    return bytes;
+}
+
+// The hash of a regular file of a size a batch writes, as the journal writes it; empty for
+// anything else.
+QByteArray hashOfFile(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > MaxBatchFileBytes)
         return {};
-    QFile file(journalPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return Outcome::failure(QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden: %2")
-                                    .arg(native(journalPath), file.errorString()));
-    const QList<QByteArray> lines = file.read(MaxJournalBytes).split('\n');
-    std::vector<QString> targets;
-    for (const QByteArray& line : lines) {
+    const std::optional<QByteArray> bytes = readUpTo(fd, MaxBatchFileBytes + 1);
+    return bytes ? hashOf(*bytes).toLatin1() : QByteArray();
+}
+
+// One line of a journal: a new file waiting under `temporary` for its swap with `target`, both
+// plain names inside `folder` ("" for the program folder itself).
+struct JournalLine {
+    QByteArray hash;
+    QString folder;
+    QString temporary;
+    QString target;
+};
+
+// The journal as a batch writes it: per file the new content's hash, the temporary name and the
+// target, tab-separated. A journal with any other line is not the game's own (crafted, damaged
+// or foreign), and nothing it names is touched.
+std::optional<std::vector<JournalLine>> parseJournal(const QByteArray& bytes) {
+    static const QRegularExpression hash(QStringLiteral("^[0-9a-f]{64}$"));
+    const QStringList allowed = batchTargets();
+    QStringList seen;
+    std::vector<JournalLine> lines;
+    for (QByteArray line : bytes.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1); // an editor's line end
+        if (line.isEmpty())
+            continue;
+        if (std::any_of(line.begin(), line.end(),
+                        [](char c) { return c != '\t' && (c < 0x20 || c > 0x7e); }))
+            return std::nullopt;
         const QList<QByteArray> fields = line.split('\t');
         if (fields.size() != 3)
-            continue;
-        const QString temporary = root + QLatin1Char('/') + QString::fromUtf8(fields[1]);
-        const QString target = root + QLatin1Char('/') + QString::fromUtf8(fields[2]);
-        QFile waiting(temporary);
-        QCryptographicHash hash(QCryptographicHash::Sha256);
-        const QFileInfo info(temporary);
-        const bool isNew = info.isFile() && !info.isSymLink() &&
-                           waiting.open(QIODevice::ReadOnly) && hash.addData(&waiting) &&
-                           hash.result().toHex() == fields[0];
-        waiting.close();
-        if (isNew && !move(temporary, target))
-            return Outcome::failure(
-                QStringLiteral("Ein unterbrochenes Speichern konnte nicht abgeschlossen werden. "
-                               "Die Datei \"%1\" konnte nicht ersetzt werden: %2")
-                    .arg(native(target), systemError(errno)));
-        if (!isNew)
-            remove(temporary);
-        targets.push_back(target);
+            return std::nullopt;
+        const QString temporary = QString::fromLatin1(fields[1]);
+        const QString target = QString::fromLatin1(fields[2]);
+        if (!hash.match(QString::fromLatin1(fields[0])).hasMatch() ||
+            !allowed.contains(target, Qt::CaseInsensitive) ||
+            seen.contains(target, Qt::CaseInsensitive) ||
+            !isTemporaryOf(temporary, target, Qt::CaseSensitive))
+            return std::nullopt;
+        seen << target;
+        const qsizetype slash = target.lastIndexOf(QLatin1Char('/'));
+        lines.push_back({fields[0], slash < 0 ? QString() : target.left(slash),
+                         temporary.mid(slash + 1), target.mid(slash + 1)});
     }
-    if (const Outcome synced = syncFolders(targets); !synced)
-        return synced;
-    remove(journalPath);
-    return syncFolder(root);
+    return lines;
+}
+
+// Every new file still waiting under its temporary name (its content matches the journal) is
+// renamed over its target; any other file there holds an old content that was already swapped
+// out. Each folder is opened without following a link and every name is looked up in it, so
+// nothing outside the program folder is reached. Returns what stood in the way, or nothing.
+QString applyJournal(int rootFd, const QString& root, const std::vector<JournalLine>& lines) {
+    QString problem;
+    for (const JournalLine& line : lines) {
+        const QString folderPath =
+            line.folder.isEmpty() ? root : root + QLatin1Char('/') + line.folder;
+        const Descriptor folder(line.folder.isEmpty()
+                                    ? ::fcntl(rootFd, F_DUPFD_CLOEXEC, 0)
+                                    : ::openat(rootFd, line.folder.toLatin1().constData(),
+                                               O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!folder) {
+            if (errno != ENOENT) // a folder that is gone holds no new file
+                problem = errno == ELOOP || errno == ENOTDIR
+                              ? QStringLiteral("\"%1\" ist kein Ordner, sondern eine Verknüpfung "
+                                               "oder Datei")
+                                    .arg(native(folderPath))
+                              : QStringLiteral("der Ordner \"%1\" konnte nicht geöffnet werden: %2")
+                                    .arg(native(folderPath), systemError(errno));
+            continue;
+        }
+        const QByteArray temporary = line.temporary.toLatin1();
+        const QByteArray target = line.target.toLatin1();
+        QByteArray found;
+        if (const Descriptor waiting(::openat(folder.fd(), temporary.constData(),
+                                              O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+            waiting)
+            found = hashOfFile(waiting.fd());
+        if (found != line.hash) {
+            ::unlinkat(folder.fd(), temporary.constData(), 0);
+        } else if (::renameat(folder.fd(), temporary.constData(), folder.fd(),
+                              target.constData()) != 0) {
+            problem =
+                QStringLiteral("die Datei \"%1\" konnte nicht ersetzt werden: %2")
+                    .arg(native(folderPath + QLatin1Char('/') + line.target), systemError(errno));
+        } else {
+            ::fsync(folder.fd());
+        }
+    }
+    return problem;
+}
+
+// The unfinished batch the journal names, completed. A journal that is not the game's own or
+// cannot be completed is set aside and reported, once: the next start does not find it again.
+// A link, folder or FIFO at the journal's name is none the game made and is left alone.
+Outcome completeBatch(const QString& root) {
+    const Descriptor rootFd(::open(encoded(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!rootFd)
+        return {};
+    const QByteArray journalName = JournalName.toLatin1();
+    const Descriptor journal(::openat(rootFd.fd(), journalName.constData(),
+                                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const int openError = errno;
+    if (!journal && (openError == ENOENT || openError == ELOOP))
+        return {};
+    struct stat status {};
+    if (journal && (::fstat(journal.fd(), &status) != 0 || !S_ISREG(status.st_mode)))
+        return {};
+    const std::optional<QByteArray> bytes =
+        journal ? readUpTo(journal.fd(), MaxJournalBytes + 1) : std::nullopt;
+    const std::optional<std::vector<JournalLine>> lines =
+        bytes && bytes->size() <= MaxJournalBytes ? parseJournal(*bytes) : std::nullopt;
+    const QString problem =
+        lines ? applyJournal(rootFd.fd(), root, *lines)
+              : QStringLiteral("sein Protokoll \"%1\" ist unlesbar, beschädigt oder stammt nicht "
+                               "von Brixolan")
+                    .arg(native(root + QLatin1Char('/') + JournalName));
+    if (problem.isEmpty()) {
+        ::unlinkat(rootFd.fd(), journalName.constData(), 0);
+        ::fsync(rootFd.fd());
+        return {};
+    }
+    const bool setAside = ::renameat(rootFd.fd(), journalName.constData(), rootFd.fd(),
+                                     SetAsideName.toLatin1().constData()) == 0;
+    const bool removed = !setAside && ::unlinkat(rootFd.fd(), journalName.constData(), 0) == 0;
+    ::fsync(rootFd.fd());
+    return Outcome::failure(
+        QStringLiteral("Ein unterbrochenes Speichern eines Schemas konnte nicht abgeschlossen "
+                       "werden: %1. Einige Grafiken können noch die bisherigen sein; wählen sie "
+                       "das Schema bei Bedarf erneut.")
+            .arg(problem) +
+        (setAside ? QStringLiteral(" Das Protokoll liegt jetzt unter \"%1\".")
+                        .arg(native(root + QLatin1Char('/') + SetAsideName))
+         : removed ? QString()
+                   : QStringLiteral(" Das Protokoll konnte nicht entfernt werden.")));
+}
+
+// Removes what saves cut short left in the folder: only names of the form freshName gives a
+// temporary of one of `targets`, never a player's copy such as "score.sre.sicher".
+void sweepFolder(int folderFd, const QStringList& targets,
+                 const std::vector<std::pair<QString, QStringList>>& subfolders = {}) {
+    DIR* dir = ::fdopendir(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (std::any_of(targets.begin(), targets.end(), [&](const QString& target) {
+                return isTemporaryOf(name, target, Qt::CaseInsensitive);
+            })) {
+            ::unlinkat(folderFd, entry->d_name, 0);
+            continue;
+        }
+        for (const auto& [folder, files] : subfolders) {
+            if (name.compare(folder, Qt::CaseInsensitive) != 0)
+                continue;
+            const Descriptor inside(
+                ::openat(folderFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            if (inside)
+                sweepFolder(inside.fd(), files);
+        }
+    }
+    ::closedir(dir);
+}
+
+// The temporary files of the saves cut short, in the program folder and the folders of the
+// batches (entered without following a link).
+void sweepTemporaries(const QString& root) {
+    QStringList targets{JournalName};
+    for (const char* name : FilesSavedAlone)
+        targets << QLatin1String(name);
+    std::vector<std::pair<QString, QStringList>> subfolders;
+    for (const QString& target : batchTargets()) {
+        const qsizetype slash = target.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0) {
+            targets << target;
+            continue;
+        }
+        const QString folder = target.left(slash);
+        auto known = std::find_if(subfolders.begin(), subfolders.end(),
+                                  [&](const auto& entry) { return entry.first == folder; });
+        if (known == subfolders.end())
+            known = subfolders.insert(subfolders.end(), {folder, {}});
+        known->second << target.mid(slash + 1);
+    }
+    const Descriptor rootFd(::open(encoded(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (rootFd)
+        sweepFolder(rootFd.fd(), targets, subfolders);
 }
 
 } // namespace
@@ -380,26 +589,9 @@ Outcome recoverUnfinishedSaves(const QString& root) {
     const Result<FolderLock> lock = FolderLock::take(root, root, 0);
     if (!lock)
         return {};
-    if (const Outcome completed = completeBatch(root); !completed)
-        return completed;
-    QDirIterator it(root, {QStringLiteral("*") + TemporarySuffix},
-                    QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        remove(it.next());
-    // QSaveFile names its new file "<target>.XXXXXX" (six letters) just before the rename.
-    static const QRegularExpression qtTemporary(QStringLiteral("^[A-Za-z]{6}$"));
-    QStringList names{JournalName};
-    for (const char* name : FilesSavedAlone)
-        names << QLatin1String(name);
-    QDir folder(root);
-    for (const QString& name : names) {
-        for (const QString& found : folder.entryList({name + QStringLiteral(".??????")},
-                                                     QDir::Files | QDir::System | QDir::Hidden)) {
-            if (qtTemporary.match(found.right(6)).hasMatch())
-                remove(folder.filePath(found));
-        }
-    }
-    return {};
+    const Outcome completed = completeBatch(root);
+    sweepTemporaries(root);
+    return completed;
 }
 
 void ignoreFileSizeSignal() {

@@ -56,7 +56,9 @@ QByteArray encodeBitmap(const QImage& image);
 /// journal of the batch is saved, the files are swapped with their targets, the folders synced
 /// and the journal removed. A failure before the journal is gone swaps every file back, so a
 /// failed batch has changed nothing; a batch cut short by a crash is completed at the next
-/// start (recoverUnfinishedSaves), so the set is always all old or all new.
+/// start (recoverUnfinishedSaves), so the set is always all old or all new. That start completes
+/// only the files a scheme writes (the bitmaps of the graphics table and "Brixolan.dat"): a
+/// journal naming anything else is set aside.
 class AtomicBatch {
 public:
     explicit AtomicBatch(const FolderLock& lock) : m_lock(lock) {}
@@ -89,9 +91,11 @@ private:
 
 /// At start-up, before anything is read: completes a batch that a crash cut short, then
 /// removes the temporary files that saves cut short left, those of batches and those of the
-/// FilesSavedAlone. Does nothing while another running copy holds the folder's lock: its saves
-/// are its own. Fails, with the German message, when an unfinished batch cannot be completed;
-/// its journal then stays for the next start.
+/// FilesSavedAlone (only names of the form the saves give them). Does nothing while another
+/// running copy holds the folder's lock: its saves are its own. The journal is input like any
+/// file: only the names a batch writes are acted on, inside the folder and never through a
+/// link. A journal that is not the game's own or cannot be completed is set aside, and the
+/// German message says so once.
 Outcome recoverUnfinishedSaves(const QString& root);
 
 /// A file-size limit (ulimit -f) kills a process that writes past it with SIGXFSZ. Ignored,

@@ -35,5 +35,6 @@ INSTANTIATE_TEST_SUITE_P(Fuzzers, Replay,
                          ::testing::Values(std::pair{"score_file", &checkScoreFile},
                                            std::pair{"settings", &checkSettings},
                                            std::pair{"bitmap", &checkBitmap},
-                                           std::pair{"simulator", &checkSimulator}),
+                                           std::pair{"simulator", &checkSimulator},
+                                           std::pair{"journal", &checkJournal}),
                          [](const auto& test) { return std::string(test.param.first); });

@@ -8,6 +8,7 @@
 #include "SaveSets.h"
 #include "TestFiles.h"
 
+#include <QCryptographicHash>
 #include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -284,3 +285,50 @@ INSTANTIATE_TEST_SUITE_P(EveryTarget, Obstacle,
                          ::testing::Combine(::testing::Values("score.sre", "score.sre.bak",
                                                               "Brixolan.dat", "Grafiken/3.bmp"),
                                             ::testing::Values("folder", "fifo", "link")));
+
+// A journal left at a start: the batch it names is completed (also as an editor saves it, with
+// CR LF), or the journal is set aside with one message; a link never leads the start out of the
+// folder, neither to complete a batch nor to sweep.
+TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
+    const QByteArray line = QCryptographicHash::hash("new", QCryptographicHash::Sha256).toHex() +
+                            "\tGrafiken/SteinB.bmp.k1.brx-tmp\tGrafiken/SteinB.bmp";
+    for (const char* layout : {"LF", "CR LF", "linked"}) {
+        const QTemporaryDir game;
+        const QTemporaryDir elsewhere;
+        const bool linked = layout[0] == 'l';
+        const QString art = linked ? elsewhere.filePath("art") : game.filePath("Grafiken");
+        putFile(art + "/SteinB.bmp", "old");
+        putFile(art + "/SteinB.bmp.k1.brx-tmp", "new");
+        if (linked) {
+            ASSERT_TRUE(QFile::link(art, game.filePath("Grafiken")));
+        }
+        putFile(game.filePath("Brixolan.brx-journal"), line + (layout[0] == 'C' ? "\r\n" : "\n"));
+        const Outcome first = recoverUnfinishedSaves(game.path());
+        EXPECT_EQ(first.message().contains("Verknüpfung"), linked) << layout;
+        EXPECT_EQ(bytesOf(art + "/SteinB.bmp"), linked ? "old" : "new") << layout;
+        EXPECT_EQ(QFileInfo::exists(art + "/SteinB.bmp.k1.brx-tmp"), linked) << layout;
+        EXPECT_EQ(QDir(art).count(), linked ? 4 : 3) << layout; // nothing like "SteinB.bmp\r"
+        EXPECT_TRUE(recoverUnfinishedSaves(game.path()).ok()) << layout;
+    }
+}
+
+// An empty lock file, as a copy leaves it that has only just begun to save, is a save in
+// progress for half a minute: the save is refused and says so.
+TEST(StartUp, aFreshEmptyLockIsASaveInProgress) {
+    const QTemporaryDir game;
+    putFile(game.filePath("Brixolan.brx-lock"), "");
+    const QString message = FolderLock::take(game.path(), game.filePath("score.sre"), 0).message();
+    EXPECT_TRUE(message.contains("ein anderes laufendes Brixolan speichert gerade"))
+        << message.toStdString();
+}
+
+// A file saved alone keeps the permissions the player gave it (a group may share the table).
+TEST(Saves, aReplacedFileKeepsItsPermissions) {
+    const QTemporaryDir game;
+    putFile(game.filePath("score.sre"), "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(game.filePath("score.sre")).constData(), 0640), 0);
+    ASSERT_TRUE(saveFile(game.path(), game.filePath("score.sre"), "new").ok());
+    struct stat status {};
+    ::stat(QFile::encodeName(game.filePath("score.sre")).constData(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
