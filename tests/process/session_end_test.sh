@@ -9,8 +9,11 @@
 #                            [row name ...]   (no names: all rows)
 LIMIT=${LIMIT:-20}
 
-# name | what ends the session, run with $game, $xvfb, $table and $main set | exit status
-#   ("any": the program cannot end in order, only the name counts)
+# name | what ends the session, run with $game, $xvfb, $folder, $table and $main set | exit
+#   status ("any": the program cannot end in order, only the name counts)
+# In "second-signal" the closing table cannot save (a fresh lock of another copy) and waits for
+# the player to read why; a second SIGTERM ends the program all the same. "nohup" starts the
+# game with SIGHUP ignored, which it keeps.
 ROWS=(
     "sigterm        | kill -TERM \$game                              | 0"
     "sighup         | kill -HUP \$game                               | 0"
@@ -18,6 +21,8 @@ ROWS=(
     "close-request  | \"\$close_request\" \$main                       | 0"
     "display-gone   | kill -9 \$xvfb                                 | any"
     "library-crash  | xdotool mousemove --window \$table 200 320 click 1 | any"
+    "second-signal  | : >\$folder/Brixolan.brx-lock; kill -TERM \$game; within \$LIMIT titled Highscore >/dev/null && kill -TERM \$game | 143"
+    "nohup          | kill -HUP \$game; sleep 1; if ended; then fail \"nohup: SIGHUP ended it\"; fi; kill -TERM \$game | 0"
 )
 NAME=Sitzungsende
 
@@ -48,10 +53,12 @@ run_row() {
     # Job control: the game gets SIGINT as a program started from a terminal does, not the
     # ignored SIGINT of a background job.
     set -m
+    [ "$name" = nohup ] && trap '' HUP
     env -i HOME="$folder" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work" \
         QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$folder/brixolan" >"$folder/game.log" 2>&1 &
     game=$!
     set +m
+    trap - HUP
 
     within "$LIMIT" titled "$main_title" >/dev/null || fail "$name: no main window"
     main=$(titled "$main_title")
