@@ -5,13 +5,14 @@
 # played to a game over with the keyboard (quick start, Space held). Afterwards the name must
 # be in score.sre, and where the program can end in order it ends with status 0.
 #
-# Usage: session_end_test.sh <folder of the built program> <close_request> <crashing library>
+# Usage: session_end_test.sh <folder of the built program> <close_request> <stand-in library>
 #                            [row name ...]   (no names: all rows)
 LIMIT=${LIMIT:-20}
 
 # name | what ends the session, run with $game, $xvfb, $folder, $table and $main set | exit
 #   status ("any": the program cannot end in order, only the name counts)
-# In "second-signal" the closing table cannot save (a fresh lock of another copy) and waits for
+# In "library-hang" the first SIGTERM cannot reach the held event loop, the second ends the
+# program. In "second-signal" the closing table cannot save (a fresh lock of another copy) and waits for
 # the player to read why; a second SIGTERM ends the program all the same. "nohup" starts the
 # game with SIGHUP ignored, which it keeps.
 ROWS=(
@@ -21,6 +22,7 @@ ROWS=(
     "close-request  | \"\$close_request\" \$main                       | 0"
     "display-gone   | kill -9 \$xvfb                                 | any"
     "library-crash  | xdotool mousemove --window \$table 200 320 click 1 | any"
+    "library-hang   | xdotool mousemove --window \$table 200 320 click 1; sleep 1; kill -TERM \$game; sleep 1; kill -TERM \$game | 143"
     "second-signal  | : >\$folder/Brixolan.brx-lock; kill -TERM \$game; within \$LIMIT titled Highscore >/dev/null && kill -TERM \$game | 143"
     "nohup          | kill -HUP \$game; sleep 1; if ended; then fail \"nohup: SIGHUP ended it\"; fi; kill -TERM \$game | 0"
 )
@@ -31,7 +33,7 @@ need Xvfb xdotool
 
 built=$(cd "$1" && pwd)
 close_request=$2
-crashing_library=$3
+stand_in_library=$3
 shift 3
 [ -x "$built/brixolan" ] || fail "no program in $built"
 main_title="$("$built/brixolan" --version) Release"
@@ -44,7 +46,11 @@ run_row() {
     local folder=$work/$name
     mkdir -p "$folder"
     cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$folder"
-    [ "$name" = library-crash ] && cp "$crashing_library" "$folder/libeks.so"
+    local stand_in=()
+    if [[ $name = library-* ]]; then
+        cp "$stand_in_library" "$folder/libeks.so"
+        stand_in=(BRIXOLAN_EKS_STAND_IN="${name#library-}")
+    fi
     # A low table: any score ranks.
     for place in 8 7 6 5 4 3 2 1; do printf 'Alt\r\n%s\r\n' "$place"; done >"$folder/score.sre"
 
@@ -55,7 +61,7 @@ run_row() {
     set -m
     [ "$name" = nohup ] && trap '' HUP
     env -i HOME="$folder" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work" \
-        QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$folder/brixolan" >"$folder/game.log" 2>&1 &
+        QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "${stand_in[@]}" "$folder/brixolan" >"$folder/game.log" 2>&1 &
     game=$!
     set +m
     trap - HUP
@@ -76,7 +82,8 @@ run_row() {
     table=$(titled HighScore)
 
     eval "$ending"
-    within "$LIMIT" ended || fail "$name: the program did not end"
+    # A game held for good ignores the cleanup's SIGTERM: it is killed here.
+    within "$LIMIT" ended || { kill -9 "$game"; fail "$name: the program did not end"; }
     local status=0
     wait "$game" || status=$?
     game=
