@@ -6,7 +6,7 @@ PREFIX    ?= /usr/local
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Debian packages the build, the tests and the game need.
-DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev \
+DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev \
         libgtest-dev libgmock-dev libbenchmark-dev \
         fonts-dejavu-core fonts-comic-neue fonts-3270 \
         qt6-translations-l10n \

@@ -9,6 +9,7 @@
 #include "MainWindow.h"
 #include "MixingRandom.h"
 #include "ProgramFolder.h"
+#include "SessionEnd.h"
 #include "StartupTimes.h"
 #include "SystemClock.h"
 #include "Translations.h"
@@ -131,6 +132,8 @@ int main(int argc, char* argv[]) {
         return 1;
     brixolan::placeOnScreen(&window);
     window.show();
+    // Before this a signal ends the program at once; there is nothing unsaved yet.
+    brixolan::endInOrderWhenTheSessionEnds(&window);
     brixolan::startupPhase("shown");
     brixolan::startupPhaseAtFirstPaint(&window, "main window");
     window.activate();

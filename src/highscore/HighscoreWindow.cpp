@@ -172,6 +172,7 @@ bool HighscoreWindow::offer(Game& game) {
             } else {
                 m_added = ScoreEntry{name, m_resultText};
                 insertEntry(table, ranking.place, *m_added);
+                saveConfirmedEntry();
                 applyLayout(Layout::WithBanner);
             }
         }
@@ -216,6 +217,15 @@ void HighscoreWindow::showTable(const ScoreTable& table) {
             name->fontMetrics().elidedText(table[place].name, Qt::ElideRight, name->width()));
         m_scores[place]->setText(table[place].score);
     }
+}
+
+void HighscoreWindow::saveConfirmedEntry() {
+    // Saved at once, not only at closing: a session that ends while the table is open (a
+    // signal, the display going away, a crash in the score-code library) keeps the name.
+    // Once in the file it is not added again; a failed save leaves it to the closing, which
+    // tries again and tells the player.
+    if (saveScores(m_folder, m_added))
+        m_added.reset();
 }
 
 void HighscoreWindow::done(int result) {

@@ -38,7 +38,8 @@ public:
     /// window.
     bool nameCancelled() const { return m_nameCancelled; }
 
-    /// Closing saves the table (with the entry made here) before the window goes.
+    /// Closing saves the table (with the entry made here, if that is not saved yet) before the
+    /// window goes.
     void done(int result) override;
 
 protected:
@@ -57,6 +58,8 @@ private:
     enum class Layout { Initial, WithoutBanner, WithBanner };
     void applyLayout(Layout layout);
     void showTable(const ScoreTable& table);
+    /// Puts the entry the player just confirmed into the file.
+    void saveConfirmedEntry();
     /// Tells the player when the table could not be saved.
     void report(const Outcome& saved);
 
@@ -73,7 +76,8 @@ private:
 
     /// The result as shown in Label7: the digits of the score, empty before the first game.
     QString m_resultText;
-    /// What this window added to the table; closing puts it into the file as it is then.
+    /// What this window added to the table and not yet saved; closing puts it into the file
+    /// as it is then.
     std::optional<ScoreEntry> m_added;
     bool m_nameCancelled = false;
     bool m_placedBeside = false;

@@ -112,6 +112,8 @@ MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& ra
     m_timer->setInterval(50);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
     QCoreApplication::instance()->installEventFilter(new HeldKeyFilter(this));
+    // The desktop ends the session: close as the close box does, so open windows save.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &QWidget::close);
 }
 
 MainWindow::~MainWindow() = default;

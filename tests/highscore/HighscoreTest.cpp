@@ -135,17 +135,21 @@ struct HighscoreWindowTest : ::testing::Test {
     }
 };
 
-TEST_F(HighscoreWindowTest, aResultIsOfferedOnceAndItsEntrySavedWhenTheWindowCloses) {
-    // The name box takes nothing the file's code page lacks: what is shown is what is kept.
+// The entry is in the file as soon as the name is confirmed, before the window shows (and so
+// before its banner can call the score-code library); closing writes the table again, with the
+// entry once. The name box takes nothing the file's code page lacks: what is shown is kept.
+TEST_F(HighscoreWindowTest, aResultIsOfferedOnceAndItsEntrySavedWhenTheNameIsConfirmed) {
     dialogs.inputAnswers = {QString::fromUtf8("J\u00FCrgen\u0141\xF0\x9F\x98\x80")};
     HighscoreWindow* window = afterGame(150000);
     ASSERT_EQ(dialogs.inputs.size(), 1u);
     EXPECT_TRUE(dialogs.inputs[0].prompt.contains("Platz 4 in der Highscore"));
     EXPECT_EQ(label(window, "NameNN_4") + label(window, "ScorEE_5"), "Jürgen140000");
     EXPECT_TRUE(shown(window, "Picture1") && shown(window, "Label7") && !window->nameCancelled());
-    EXPECT_FALSE(game.state().Spiel);
+    EXPECT_FALSE(game.state().Spiel || window->isVisible());
+    const QByteArray confirmed = score();
+    EXPECT_TRUE(confirmed.contains("NoBody\r\n160000\r\nJ\xFCrgen\r\n150000\r\nNoBody\r\n140000"));
     window->accept();
-    EXPECT_TRUE(score().contains("NoBody\r\n160000\r\nJ\xFCrgen\r\n150000\r\nNoBody\r\n140000"));
+    EXPECT_EQ(score(), confirmed);
     delete HighscoreWindow::open(game, folder, dialogs, &main); // from the menu: no offer
     EXPECT_EQ(dialogs.inputs.size(), 1u);
 }
@@ -232,21 +236,23 @@ TEST_F(HighscoreWindowTest, aDamagedTableIsReportedKeptAsBackupAndReplaced) {
 }
 
 // A table that cannot be saved (here: a file size limit): the old file stays, the player is
-// told.
+// told once, at closing. An entry whose save failed at confirmation is saved by the closing.
 TEST_F(HighscoreWindowTest, aFailedSaveKeepsTheOldFileAndSaysSo) {
     putFile(dir.filePath("score.sre"), encodeScoreFile(initialScoreTable()));
-    dialogs.inputAnswers = {"Neu"};
-    HighscoreWindow* window = afterGame(150000);
+    dialogs.inputAnswers = {"Neu", "Wieder"};
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     ::getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{100, limit.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &small);
-    window->accept();
+    afterGame(150000)->accept();
+    HighscoreWindow* retried = afterGame(150000);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "Highscore");
     EXPECT_EQ(score(), encodeScoreFile(initialScoreTable()));
+    retried->accept();
+    EXPECT_TRUE(score().contains("Wieder\r\n150000\r\nNoBody\r\n140000")) << score().data();
 }
 
 TEST_F(HighscoreWindowTest, theBannerHandsTheEncodedResultToTheScorePage) {

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSessionManager>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -259,6 +260,7 @@ TEST_F(MainWindowTest, aWindowFromTheMenuStaysInFrontAndTheGameGoesOn) {
 
 // After a cancelled name the table stays open beside a usable window. It is the only one:
 // the menu brings it to the front, and a new game's table replaces it after it has saved.
+// The desktop's session end closes it and the main window as the close box does.
 TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
     QByteArray lowScores;
     for (int place = 8; place >= 1; --place)
@@ -282,7 +284,10 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
     trigger(object_name::QuickStartItem);
     ASSERT_TRUE(playToGameOver());
     ASSERT_EQ(shown(object_name::HighscoreWindow), 1);
-    openWindow(object_name::HighscoreWindow)->close();
+    QSessionManager* session = qApp->findChild<QSessionManager*>();
+    ASSERT_TRUE(session);
+    emit qApp->commitDataRequest(*session);
+    EXPECT_EQ(shown(object_name::HighscoreWindow) + window->isVisible(), 0);
     EXPECT_TRUE(bytesOf(dir.path() + "/score.sre").startsWith("Zweiter\r\n"));
 }
 

@@ -1,0 +1,106 @@
+#!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The session ends from outside while the highscore table is open, right after the player
+# confirmed a name: the real program on a copy of its folder, on a private X server per row,
+# played to a game over with the keyboard (quick start, Space held). Afterwards the name must
+# be in score.sre, and where the program can end in order it ends with status 0.
+#
+# Usage: session_end_test.sh <folder of the built program> <close_request> <stand-in library>
+#                            [row name ...]   (no names: all rows)
+LIMIT=${LIMIT:-20}
+
+# name | what ends the session, run with $game, $xvfb, $folder, $table and $main set | exit
+#   status ("any": the program cannot end in order, only the name counts)
+# In "library-hang" the first SIGTERM cannot reach the held event loop, the second ends the
+# program. In "second-signal" the closing table cannot save (a fresh lock of another copy) and waits for
+# the player to read why; a second SIGTERM ends the program all the same. "nohup" starts the
+# game with SIGHUP ignored, which it keeps.
+ROWS=(
+    "sigterm        | kill -TERM \$game                              | 0"
+    "sighup         | kill -HUP \$game                               | 0"
+    "sigint         | kill -INT \$game                               | 0"
+    "close-request  | \"\$close_request\" \$main                       | 0"
+    "display-gone   | kill -9 \$xvfb                                 | any"
+    "library-crash  | xdotool mousemove --window \$table 200 320 click 1 | any"
+    "library-hang   | xdotool mousemove --window \$table 200 320 click 1; sleep 1; kill -TERM \$game; sleep 1; kill -TERM \$game | 143"
+    "second-signal  | : >\$folder/Brixolan.brx-lock; kill -TERM \$game; within \$LIMIT titled Highscore >/dev/null && kill -TERM \$game | 143"
+    "nohup          | kill -HUP \$game; sleep 1; if ended; then fail \"nohup: SIGHUP ended it\"; fi; kill -TERM \$game | 0"
+)
+NAME=Sitzungsende
+
+source "$(dirname "$0")/../packaging/testlib.sh"
+need Xvfb xdotool
+
+built=$(cd "$1" && pwd)
+close_request=$2
+stand_in_library=$3
+shift 3
+[ -x "$built/brixolan" ] || fail "no program in $built"
+main_title="$("$built/brixolan" --version) Release"
+grep -q __asan_init "$built/brixolan" && LIMIT=$((LIMIT * 3))
+
+ended() { ! kill -0 "$game" 2>/dev/null; }
+
+run_row() {
+    local name=$1 ending=$2 expected=$3
+    local folder=$work/$name
+    mkdir -p "$folder"
+    cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$folder"
+    local stand_in=()
+    if [[ $name = library-* ]]; then
+        cp "$stand_in_library" "$folder/libeks.so"
+        stand_in=(BRIXOLAN_EKS_STAND_IN="${name#library-}")
+    fi
+    # A low table: any score ranks.
+    for place in 8 7 6 5 4 3 2 1; do printf 'Alt\r\n%s\r\n' "$place"; done >"$folder/score.sre"
+
+    rm -f "$work/display" # the last row's answer must not be taken for this one's
+    start_xvfb
+    # Job control: the game gets SIGINT as a program started from a terminal does, not the
+    # ignored SIGINT of a background job.
+    set -m
+    [ "$name" = nohup ] && trap '' HUP
+    env -i HOME="$folder" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work" \
+        QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "${stand_in[@]}" "$folder/brixolan" >"$folder/game.log" 2>&1 &
+    game=$!
+    set +m
+    trap - HUP
+
+    within "$LIMIT" titled "$main_title" >/dev/null || fail "$name: no main window"
+    main=$(titled "$main_title")
+    # "Datei" > "Schnellstart", then Space held until the game is over.
+    xdotool mousemove --window "$main" 25 9 click 1
+    sleep 0.3
+    xdotool key Down Return
+    sleep 0.3
+    xdotool mousemove --window "$main" 100 200 keydown space
+    within "$LIMIT" titled Highscore >/dev/null || fail "$name: no name box"
+    xdotool keyup space
+    xdotool windowfocus --sync "$(titled Highscore)" key ctrl+a type "$NAME"
+    xdotool key Return
+    within "$LIMIT" titled HighScore >/dev/null || fail "$name: no table after the name"
+    table=$(titled HighScore)
+
+    eval "$ending"
+    # A game held for good ignores the cleanup's SIGTERM: it is killed here.
+    within "$LIMIT" ended || { kill -9 "$game"; fail "$name: the program did not end"; }
+    local status=0
+    wait "$game" || status=$?
+    game=
+    [ "$expected" = any ] || [ "$status" = "$expected" ] ||
+        fail "$name: ended with status $status, not $expected ($(cat "$folder/game.log"))"
+    grep -aq "^$NAME"$'\r'"\$" "$folder/score.sre" ||
+        fail "$name: the name is not in score.sre: $(tr '\r\n' '  ' <"$folder/score.sre")"
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    xvfb=
+    echo "ok  $name (status $status)"
+}
+
+trim() { sed -e 's/^ *//' -e 's/ *$//' <<<"$1"; }
+for line in "${ROWS[@]}"; do
+    IFS='|' read -r row ending expected <<<"$line"
+    row=$(trim "$row")
+    if [ $# -gt 0 ] && [[ " $* " != *" $row "* ]]; then continue; fi
+    run_row "$row" "$(trim "$ending")" "$(trim "$expected")"
+done
