@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomicWrite.h"
 
+#include "ErrorTexts.h"
 #include "GameFiles.h"
 
 #include <QCryptographicHash>
@@ -37,7 +38,7 @@ QString native(const QString& path) {
 }
 
 QString systemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return errorText(error);
 }
 
 QString describe(const QString& path, const QString& reason) {
@@ -132,13 +133,11 @@ Outcome writeReplacing(const QString& path, const QByteArray& data) {
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush() ||
         ::fsync(file.handle()) != 0) {
         const int error = errno;
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : systemError(error);
         file.cancelWriting();
-        return Outcome::failure(describe(path, reason));
+        return Outcome::failure(describe(path, systemError(error)));
     }
     if (!file.commit())
-        return Outcome::failure(describe(path, file.errorString()));
+        return Outcome::failure(describe(path, systemError(errno)));
     return {};
 }
 
@@ -178,7 +177,7 @@ Outcome completeBatch(const QString& root) {
     QFile file(journalPath);
     if (!file.open(QIODevice::ReadOnly))
         return Outcome::failure(QStringLiteral("Die Datei \"%1\" konnte nicht gelesen werden: %2")
-                                    .arg(native(journalPath), file.errorString()));
+                                    .arg(native(journalPath), systemError(errno)));
     const QList<QByteArray> lines = file.read(MaxJournalBytes).split('\n');
     std::vector<QString> targets;
     for (const QByteArray& line : lines) {
