@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A score-code library as a faulty or hostile one could be: it claims a code of 10^12
-// characters, and once loaded it leaves a mark in the file $BRIXOLAN_STAND_IN_MARK names, so a
-// test sees whether the game loaded it at all.
+// A faulty or hostile score-code library: it claims a code of 10^12 characters, and loaded it
+// creates the file $BRIXOLAN_STAND_IN_MARK names, so a test sees whether it was loaded at all.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 __attribute__((constructor)) static void markLoaded() {
-    if (const char* mark = std::getenv("BRIXOLAN_STAND_IN_MARK")) {
-        if (std::FILE* file = std::fopen(mark, "w"))
-            std::fclose(file);
-    }
+    if (std::FILE* mark = std::getenv("BRIXOLAN_STAND_IN_MARK")
+                              ? std::fopen(std::getenv("BRIXOLAN_STAND_IN_MARK"), "w")
+                              : nullptr)
+        std::fclose(mark);
 }
 
 extern "C" __attribute__((visibility("default"))) long
