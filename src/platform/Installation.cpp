@@ -2,6 +2,7 @@
 #include "Installation.h"
 
 #include "AtomicWrite.h"
+#include "ErrorTexts.h"
 #include "ReadFile.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <cerrno>
 #include <climits>
 #include <pwd.h>
 #include <unistd.h>
@@ -21,6 +23,11 @@ namespace {
 
 const QString NoHome =
     QStringLiteral(" Ohne ihn hat das Spiel keinen Ordner für Highscores und Einstellungen.");
+
+QString folderNotMade(const QString& folder, int error) {
+    return QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden: %2.")
+        .arg(folder, errorText(error));
+}
 
 // A scheme bitmap is the player's to change; it is torn (an empty or cut-off copy from a disk
 // that ran full) only when its length is not the one its own header declares.
@@ -68,9 +75,7 @@ bool copyMissing(const QString& from, const ProgramFolder& to, QString* error) {
                 lock.emplace(std::move(taken.value()));
         }
         if (copied && !QDir().mkpath(QFileInfo(target).absolutePath()))
-            copied =
-                Outcome::failure(QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden.")
-                                     .arg(QFileInfo(target).absolutePath()));
+            copied = Outcome::failure(folderNotMade(QFileInfo(target).absolutePath(), errno));
         if (copied)
             copied = replaceFile(*lock, target, file.bytes.value());
         if (!copied) {
@@ -168,7 +173,7 @@ std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolde
     const QString own = dataHome + QStringLiteral("/brixolan");
     if (!QDir().mkpath(own)) {
         if (error)
-            *error = QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden.").arg(own);
+            *error = folderNotMade(own, errno);
         return std::nullopt;
     }
     const ProgramFolder folder(own, library);
