@@ -122,3 +122,44 @@ grep -Eq '^https://score\.brixolan\.example/score\.php\?punkte=[A-Za-z0-9_-]+$' 
     fail "the score page's address is not one the installed library makes: $(cat "$t/opened")"
 [ ! -e "$t/stand-in-loaded" ] || fail "the library in the player's folder was loaded"
 echo "ok  a library in the player's folder is not loaded"
+
+# The first start on a disk that runs full ends with a German message and leaves no torn copy;
+# with room again, the next start completes the folder and repairs the copies an earlier version
+# left empty or cut off.
+kill "$game" && wait "$game" 2>/dev/null || true
+game=
+full=$t/full
+mkdir -p "$full"
+if [ "$(id -u)" != 0 ] || ! mount -t tmpfs -o size=64k,mode=777 tmpfs "$full" 2>/dev/null; then
+    echo "SKIP the full disk: no tmpfs can be mounted here"
+    exit 0
+fi
+# Unmounted in every case, before the test's folder is removed; finish reads the status from $?.
+unmount_and_finish() {
+    umount -l "$full" || true
+    set +e
+    (exit "$1")
+    finish
+}
+trap 'unmount_and_finish $?' EXIT
+installed=$work/prefix/share/games/brixolan
+# The copies in the player's folder that are not the installed file.
+differing() { (cd "$full/brixolan" && find . -type f | while read -r f; do
+    cmp -s "$f" "$installed/$f" || echo "$f"; done); }
+play "$work/prefix/games/brixolan" HOME="$t/home" XDG_DATA_HOME="$full"
+wait_for_end
+[ "$status" = 1 ] && grep -q "kein Platz mehr frei" "$t/err" ||
+    { cat "$t/err" >&2; fail "a full disk at the first start: status $status, no German message"; }
+[ -z "$(differing)" ] || fail "a full disk at the first start left torn copies: $(differing)"
+mount -o remount,size=4m "$full"
+mkdir -p "$full/brixolan/scr" "$full/brixolan/pics"
+: >"$full/brixolan/scr/1.bmp"
+head -c 100 "$installed/pics/banner.bmp" >"$full/brixolan/pics/banner.bmp"
+chmod -R 777 "$full/brixolan"
+play "$work/prefix/games/brixolan" HOME="$t/home" XDG_DATA_HOME="$full"
+window "$("$work/prefix/games/brixolan" --version) Release" >/dev/null ||
+    fail "no main window after the disk was grown: $(cat "$t/err")"
+[ -z "$(differing)" ] || fail "after the disk was grown, copies still differ: $(differing)"
+(cd "$installed" && find . -type f | while read -r f; do [ -f "$full/brixolan/$f" ] || echo "$f"; done) |
+    { ! grep . >&2; } || fail "after the disk was grown, copies are missing"
+echo "ok  a full disk at the first start, repaired when it was grown"
