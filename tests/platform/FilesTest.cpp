@@ -45,7 +45,8 @@ TEST(ErrorTexts, savingAndReadingErrorsHaveGermanTextsAndARareOneItsNumber) {
 
     // Under C the system's own text was English, under tr_TR Turkish.
     const char* locale = std::setlocale(LC_ALL, "");
-    ASSERT_NE(locale, nullptr) << "the locale of the environment is not installed";
+    if (locale == nullptr)
+        GTEST_SKIP() << "the locale of the environment is not installed";
     QTemporaryDir dir;
     const QString tooLong = dir.filePath(QString(300, QLatin1Char('n')));
     const QString system = QString::fromLocal8Bit(std::strerror(ENAMETOOLONG));

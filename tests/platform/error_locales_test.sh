@@ -22,5 +22,6 @@ fi
 for locale in "${locales[@]}"; do
     out=$(LC_ALL=$locale LANGUAGE= "$program" --gtest_filter='ErrorTexts.*' 2>&1) ||
         { echo "$out"; echo "FAIL under $locale" >&2; exit 1; }
+    ! grep -q '\[  SKIPPED \]' <<<"$out" || { echo "FAIL: $locale is not in force" >&2; exit 1; }
     echo "ok  $locale"
 done
