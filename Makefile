@@ -10,7 +10,8 @@ DEPS := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev \
         libgtest-dev libgmock-dev libbenchmark-dev \
         fonts-dejavu-core fonts-comic-neue fonts-3270 \
         qt6-translations-l10n \
-        dpkg-dev file desktop-file-utils appstream lintian man-db xvfb xdotool x11-utils
+        dpkg-dev file desktop-file-utils appstream lintian man-db xvfb xdotool x11-utils \
+        locales libc-l10n
 
 .PHONY: all deps configure build run test test-asan bench bench-startup package install uninstall clean
 

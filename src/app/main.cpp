@@ -110,9 +110,10 @@ int main(int argc, char* argv[]) {
 
     brixolan::QtDialogServices dialogs;
     QString error;
-    const std::optional<brixolan::ProgramFolder> folder = brixolan::prepareProgramFolder(
-        QCoreApplication::applicationDirPath(), brixolan::xdgDataHome(), &error);
+    const std::optional<brixolan::ProgramFolder> folder = brixolan::prepareProgramFolder(&error);
     if (!folder) {
+        // Also for a start from a terminal or a script, which may see no window.
+        std::fputs(qUtf8Printable(error + QLatin1Char('\n')), stderr);
         dialogs.message(nullptr, error, QStringLiteral("Fehler !"),
                         brixolan::MessageIcon::Critical);
         return 1;

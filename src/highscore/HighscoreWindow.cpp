@@ -71,7 +71,7 @@ HighscoreWindow::HighscoreWindow(const ProgramFolder& folder, DialogServices& di
                                  QWidget* parent)
     : GameDialog(QStringLiteral("Form2"), QStringLiteral("HighScore"),
                  QSize(ClientWidth, InitialClientHeight), parent),
-      m_folder(folder), m_dialogs(dialogs), m_encoder(folder.root()) {
+      m_folder(folder), m_dialogs(dialogs), m_encoder(folder.libraryFolder()) {
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, Qt::white);
     setPalette(colours);

@@ -6,8 +6,6 @@
 #include "eks.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -31,31 +29,18 @@ QUrl scorePageAddress(const QString& code) {
                 code);
 }
 
-ScoreEncoder::ScoreEncoder(QString programFolder) : m_programFolder(std::move(programFolder)) {}
+ScoreEncoder::ScoreEncoder(QString libraryFolder) : m_libraryFolder(std::move(libraryFolder)) {}
 
 QFunctionPointer ScoreEncoder::resolve() {
     if (m_encode)
         return m_encode;
     if (!m_library.isLoaded()) {
-        // Installed, the program folder is the player's, and the library lies in
-        // <prefix>/lib/games/brixolan beside <prefix>/games; last, the system's search.
-        const std::array<QString, 2> files{
-            m_programFolder + QStringLiteral("/" BRIXOLAN_EKS_FILE),
-            QCoreApplication::applicationDirPath() +
-                QStringLiteral("/../lib/games/brixolan/" BRIXOLAN_EKS_FILE)};
-        for (const QString& file : files) {
-            // A FIFO under the name would hold dlopen for ever.
-            if (!isRegularFile(file))
-                continue;
-            m_library.setFileName(file);
-            if (m_library.load())
-                break;
-        }
-        if (!m_library.isLoaded()) {
-            m_library.setFileName(QStringLiteral("eks"));
-            m_library.load();
-        }
-        if (!m_library.isLoaded())
+        const QString file = m_libraryFolder + QStringLiteral("/" BRIXOLAN_EKS_FILE);
+        // A FIFO under the name would hold dlopen for ever.
+        if (!isRegularFile(file))
+            return nullptr;
+        m_library.setFileName(file);
+        if (!m_library.load())
             return nullptr;
     }
     m_encode = m_library.resolve("EKSEncode");
@@ -73,7 +58,7 @@ std::optional<QString> ScoreEncoder::encode(const QString& plain) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         const long length = function(plainBytes.constData(), keyBytes.constData(), &mode,
                                      out.data(), std::size_t(out.size()));
-        if (length < 0)
+        if (length < 0 || length > MaxScoreCodeLength)
             return std::nullopt;
         if (length < out.size())
             return fromCp1252(out.left(length));

@@ -10,6 +10,9 @@ namespace brixolan {
 
 /// The score server; the page and its query key are fixed by the server's side.
 inline constexpr const char* ScoreServerBaseAddress = "https://score.brixolan.example";
+/// The longest code the library may return: the plain code of a 32-bit score in base64 with its
+/// check is some forty characters; anything near this bound is a faulty library.
+inline constexpr long MaxScoreCodeLength = 4096;
 /// The key the score server decodes with.
 inline constexpr const char* ScoreCodeKey = "qupwdzk47";
 
@@ -21,13 +24,13 @@ std::optional<QString> plainScoreCode(const QString& resultText);
 /// The score page address with the encoded code appended as it is.
 QUrl scorePageAddress(const QString& code);
 
-/// The score-code library, loaded by name ("eks") at the first call: from the program folder
-/// first, then from an installed program's <exe>/../lib/games/brixolan, then from the system's
-/// library path. Stays unloaded while it cannot be found, and
-/// is looked for again at the next call.
+/// The score-code library, loaded at the first call from one folder only: an installed game's
+/// library folder, or beside the program in a build-tree run; never from a folder a player or
+/// another program writes into, nor from the system's search path. Stays unloaded while it
+/// cannot be found, and is looked for again at the next call.
 class ScoreEncoder {
 public:
-    explicit ScoreEncoder(QString programFolder);
+    explicit ScoreEncoder(QString libraryFolder);
 
     /// The code of `plain`; no value when the library, its function or the encoding fails.
     std::optional<QString> encode(const QString& plain);
@@ -35,7 +38,7 @@ public:
 private:
     QFunctionPointer resolve();
 
-    QString m_programFolder;
+    QString m_libraryFolder;
     QLibrary m_library;
     QFunctionPointer m_encode = nullptr;
 };

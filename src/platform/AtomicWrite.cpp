@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomicWrite.h"
 
+#include "ErrorTexts.h"
 #include "GameFiles.h"
 #include "GraphicsFiles.h"
 
@@ -39,10 +40,6 @@ constexpr qint64 MaxBatchFileBytes = 64 * 1024 * 1024;
 
 QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
-}
-
-QString systemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 QString describe(const QString& path, const QString& reason) {
@@ -95,7 +92,7 @@ Outcome syncFolder(const QString& folder) {
         return {};
     return Outcome::failure(
         QStringLiteral("Der Ordner \"%1\" konnte nicht auf den Datenträger geschrieben werden: %2")
-            .arg(native(folder), systemError(error)));
+            .arg(native(folder), errorText(error)));
 }
 
 Outcome syncFolders(const std::vector<QString>& paths) {
@@ -123,7 +120,7 @@ Result<QString> writeTemporary(const QString& target, const QByteArray& data,
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
-            return Outcome::failure(describe(target, systemError(errno)));
+            return Outcome::failure(describe(target, errorText(errno)));
         qsizetype done = 0;
         int error = permissions && ::fchmod(fd, *permissions) != 0 ? errno : 0;
         while (error == 0 && done < data.size()) {
@@ -142,7 +139,7 @@ Result<QString> writeTemporary(const QString& target, const QByteArray& data,
         if (error == 0)
             return name;
         ::unlink(encoded(name).constData());
-        return Outcome::failure(describe(target, systemError(error)));
+        return Outcome::failure(describe(target, errorText(error)));
     }
     return Outcome::failure(
         describe(target, QStringLiteral("kein freier Name für eine neue Datei")));
@@ -175,7 +172,7 @@ Outcome writeReplacing(const QString& path, const QByteArray& data) {
         return {};
     const int error = errno;
     remove(written.value());
-    return Outcome::failure(describe(path, systemError(error)));
+    return Outcome::failure(describe(path, errorText(error)));
 }
 
 QString lockProblem(const QLockFile& lock, int error) {
@@ -186,7 +183,7 @@ QString lockProblem(const QLockFile& lock, int error) {
         return QStringLiteral("der Ordner ist schreibgeschützt");
     default:
         return QStringLiteral("die Sperrdatei \"%1\" konnte nicht angelegt werden: %2")
-            .arg(native(lock.fileName()), systemError(error));
+            .arg(native(lock.fileName()), errorText(error));
     }
 }
 
@@ -297,7 +294,7 @@ QString applyJournal(int rootFd, const QString& root, const std::vector<JournalL
                                                "oder Datei")
                                     .arg(native(folderPath))
                               : QStringLiteral("der Ordner \"%1\" konnte nicht geöffnet werden: %2")
-                                    .arg(native(folderPath), systemError(errno));
+                                    .arg(native(folderPath), errorText(errno));
             continue;
         }
         const QByteArray temporary = line.temporary.toLatin1();
@@ -313,7 +310,7 @@ QString applyJournal(int rootFd, const QString& root, const std::vector<JournalL
                               target.constData()) != 0) {
             problem =
                 QStringLiteral("die Datei \"%1\" konnte nicht ersetzt werden: %2")
-                    .arg(native(folderPath + QLatin1Char('/') + line.target), systemError(errno));
+                    .arg(native(folderPath + QLatin1Char('/') + line.target), errorText(errno));
         } else {
             ::fsync(folder.fd());
         }
@@ -443,7 +440,7 @@ Outcome checkTargets(const QStringList& paths) {
         if (::lstat(encoded(path).constData(), &status) != 0) {
             if (errno == ENOENT)
                 continue;
-            return Outcome::failure(describe(path, systemError(errno)));
+            return Outcome::failure(describe(path, errorText(errno)));
         }
         if (S_ISREG(status.st_mode))
             continue;
@@ -538,7 +535,7 @@ Outcome AtomicBatch::commit() {
             }
         }
         outcome = Outcome::failure(describe(
-            entry.path, QStringLiteral("Umbenennen fehlgeschlagen: ") + systemError(errno)));
+            entry.path, QStringLiteral("Umbenennen fehlgeschlagen: ") + errorText(errno)));
         break;
     }
     if (outcome) {

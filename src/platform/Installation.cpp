@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Installation.h"
 
+#include "AtomicWrite.h"
+#include "ErrorTexts.h"
 #include "ReadFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QtEndian>
 
+#include <cerrno>
+#include <climits>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -16,25 +21,68 @@ namespace brixolan {
 
 namespace {
 
-bool copyMissing(const QString& from, const QString& to, QString* error) {
+const QString NoHome =
+    QStringLiteral(" Ohne ihn hat das Spiel keinen Ordner für Highscores und Einstellungen.");
+
+QString folderNotMade(const QString& folder, int error) {
+    return QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden: %2.")
+        .arg(folder, errorText(error));
+}
+
+// A scheme bitmap is the player's to change; it is torn (an empty or cut-off copy from a disk
+// that ran full) only when its length is not the one its own header declares.
+bool isTornBitmap(const QFileInfo& copy) {
+    QFile file(copy.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return false; // the save would fail as well; the bitmap check at start-up reports it
+    const QByteArray head = file.read(6);
+    return head.size() < 6 || !head.startsWith("BM") ||
+           qFromLittleEndian<quint32>(head.constData() + 2) != copy.size();
+}
+
+bool needsCopy(const QString& relative, const QFileInfo& source, const QFileInfo& copy) {
+    if (copy.isSymLink())
+        return false; // the player's own arrangement
+    if (!copy.exists())
+        return true;
+    if (!copy.isFile() || copy.size() == source.size())
+        return false;
+    if (relative.startsWith(QLatin1String("Grafiken/"), Qt::CaseInsensitive))
+        return isTornBitmap(copy);
+    return true;
+}
+
+// Copies what the player's folder lacks. Each copy is saved like every other file of the game
+// (written, checked, synced, renamed), under the folder's lock, taken once something is due.
+bool copyMissing(const QString& from, const ProgramFolder& to, QString* error) {
+    std::optional<FolderLock> lock;
     // System entries too: whether a name is a regular file is judged when it is opened.
     QDirIterator it(from, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
-        if (QFileInfo::exists(target))
+        const QString relative = QDir(from).relativeFilePath(source);
+        const QString target = to.path(relative);
+        if (!needsCopy(relative, it.fileInfo(), QFileInfo(target)))
             continue;
         const FileBytes file = readFile(source, {read_limit::Picture});
         if (file.problem == ReadProblem::NotAFile)
             continue; // a device or pipe is no data of the game's
-        QSaveFile copy(target);
-        if (!file.bytes || !QDir().mkpath(QFileInfo(target).absolutePath()) ||
-            !copy.open(QIODevice::WriteOnly) ||
-            copy.write(file.bytes.value()) != file.bytes.value().size() || !copy.commit()) {
+        Outcome copied = file.bytes ? Outcome() : file.bytes.outcome();
+        if (copied && !lock) {
+            Result<FolderLock> taken = FolderLock::take(to.root(), target);
+            copied = taken ? Outcome() : taken.outcome();
+            if (taken)
+                lock.emplace(std::move(taken.value()));
+        }
+        if (copied && !QDir().mkpath(QFileInfo(target).absolutePath()))
+            copied = Outcome::failure(folderNotMade(QFileInfo(target).absolutePath(), errno));
+        if (copied)
+            copied = replaceFile(*lock, target, file.bytes.value());
+        if (!copied) {
             if (error)
                 *error = QStringLiteral("Die Datei \"%1\" konnte nicht nach \"%2\" kopiert werden.")
                              .arg(source, target) +
-                         (file.bytes ? QString() : QLatin1Char('\n') + file.bytes.message());
+                         QLatin1Char('\n') + copied.message();
             return false;
         }
         // Installed files are read-only; the player's copies must be replaceable.
@@ -43,21 +91,66 @@ bool copyMissing(const QString& from, const QString& to, QString* error) {
     return true;
 }
 
+// The name of a folder the game would build every path on, refused when it would not lead
+// back to that folder.
+std::optional<QString> usableFolder(const QByteArray& name, const QString& which, QString* error) {
+    std::optional<QString> decoded = decodedFolderName(name);
+    QString why;
+    if (name.isEmpty())
+        why = QStringLiteral("%1 ist leer.").arg(which);
+    else if (!decoded)
+        why = QStringLiteral("%1 \"%2\" hat einen Namen, der kein gültiges UTF-8 ist; das Spiel "
+                             "kann Pfade darin nicht bilden. Bitte den Ordner umbenennen.")
+                  .arg(which, printableName(name));
+    else if (!QDir::isAbsolutePath(*decoded))
+        why = QStringLiteral("%1 \"%2\" ist kein absoluter Pfad.").arg(which, *decoded);
+    if (why.isEmpty())
+        return decoded;
+    if (error)
+        *error = why;
+    return std::nullopt;
+}
+
+// The running executable's folder as the system names it: Qt's own answer is empty for a name
+// that is not UTF-8.
+QByteArray executableFolderName() {
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+    if (length <= 0 || length == ssize_t(sizeof buffer))
+        return QFile::encodeName(QCoreApplication::applicationDirPath());
+    QByteArray path(buffer, length);
+    path.truncate(path.lastIndexOf('/'));
+    return path.isEmpty() ? QByteArray("/") : path;
+}
+
 } // namespace
 
-QString xdgDataHome() {
-    const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!configured.isEmpty() && QDir::isAbsolutePath(configured))
-        return configured;
-    QString home = qEnvironmentVariable("HOME");
+QString xdgDataHome(QString* error) {
+    const QByteArray configured = qgetenv("XDG_DATA_HOME");
+    if (!configured.isEmpty() && configured.startsWith('/')) {
+        const std::optional<QString> folder =
+            usableFolder(configured, QStringLiteral("Der Datenordner aus XDG_DATA_HOME"), error);
+        if (!folder && error)
+            *error += NoHome;
+        return folder ? *folder : QString();
+    }
+    QByteArray home = qgetenv("HOME");
+    QString which = QStringLiteral("Der Home-Ordner aus HOME");
     if (home.isEmpty()) {
         // Started without HOME (from a service, say): the password database knows it.
         const passwd* entry = ::getpwuid(::getuid());
         if (entry == nullptr || entry->pw_dir == nullptr || *entry->pw_dir == '\0')
             return {};
-        home = QFile::decodeName(entry->pw_dir);
+        home = entry->pw_dir;
+        which = QStringLiteral("Der Home-Ordner aus der Benutzerdatenbank");
     }
-    return QDir::cleanPath(home + QStringLiteral("/.local/share"));
+    const std::optional<QString> folder = usableFolder(home, which, error);
+    if (!folder) {
+        if (error)
+            *error += NoHome;
+        return {};
+    }
+    return QDir::cleanPath(*folder + QStringLiteral("/.local/share"));
 }
 
 std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
@@ -67,23 +160,41 @@ std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolde
         QDir::cleanPath(executable.absoluteFilePath(QLatin1String(InstalledDataPath)));
     if (executable.exists(QStringLiteral("scr")) || !QFileInfo(installed).isDir())
         return ProgramFolder(executableFolder);
+    const QString library =
+        QDir::cleanPath(executable.absoluteFilePath(QLatin1String(InstalledLibraryPath)));
 
     if (dataHome.isEmpty()) {
         if (error)
             *error = QStringLiteral("Für diesen Benutzer ist kein Home-Ordner bekannt (HOME ist "
-                                    "nicht gesetzt). Ohne ihn hat das Spiel keinen Ordner für "
-                                    "Highscores und Einstellungen.");
+                                    "nicht gesetzt).") +
+                     NoHome;
         return std::nullopt;
     }
     const QString own = dataHome + QStringLiteral("/brixolan");
     if (!QDir().mkpath(own)) {
         if (error)
-            *error = QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden.").arg(own);
+            *error = folderNotMade(own, errno);
         return std::nullopt;
     }
-    if (!copyMissing(installed, own, error))
+    const ProgramFolder folder(own, library);
+    if (!copyMissing(installed, folder, error))
         return std::nullopt;
-    return ProgramFolder(own);
+    return folder;
+}
+
+std::optional<ProgramFolder> prepareProgramFolder(QString* error) {
+    const std::optional<QString> executable =
+        usableFolder(executableFolderName(), QStringLiteral("Der Ordner des Programms"), error);
+    if (!executable)
+        return std::nullopt;
+    QString homeError;
+    const QString dataHome = xdgDataHome(&homeError);
+    if (!homeError.isEmpty()) {
+        if (error)
+            *error = homeError;
+        return std::nullopt;
+    }
+    return prepareProgramFolder(*executable, dataHome, error);
 }
 
 } // namespace brixolan

@@ -8,7 +8,37 @@
 
 namespace brixolan {
 
-ProgramFolder::ProgramFolder(QString root) : m_root(std::move(root)) {
+std::optional<QString> decodedFolderName(const QByteArray& name) {
+    const QString decoded = QFile::decodeName(name);
+    if (name.isEmpty() || QFile::encodeName(decoded) != name)
+        return std::nullopt;
+    return decoded;
+}
+
+QString printableName(const QByteArray& name) {
+    QString shown;
+    for (qsizetype at = 0; at < name.size();) {
+        // The shortest valid UTF-8 sequence here is one character; a byte that starts none is
+        // shown as its value.
+        qsizetype length = 1;
+        while (length <= 4 && at + length <= name.size() &&
+               !decodedFolderName(name.mid(at, length)))
+            ++length;
+        if (length > 4 || at + length > name.size()) {
+            shown += QStringLiteral("\\x%1").arg(uchar(name[at]), 2, 16, QLatin1Char('0'));
+            ++at;
+            continue;
+        }
+        shown += QFile::decodeName(name.mid(at, length));
+        at += length;
+    }
+    return shown;
+}
+
+ProgramFolder::ProgramFolder(QString root) : ProgramFolder(root, root) {}
+
+ProgramFolder::ProgramFolder(QString root, QString libraryFolder)
+    : m_root(std::move(root)), m_libraryFolder(std::move(libraryFolder)) {
     while (m_root.size() > 1 && m_root.endsWith(QLatin1Char('/')))
         m_root.chop(1);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReadFile.h"
 
+#include "ErrorTexts.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -39,8 +41,7 @@ FileBytes refuse(ReadProblem problem, const QString& path, const QString& why) {
 
 FileBytes failed(const QString& path, int error) {
     return refuse(ReadProblem::Failed, path,
-                  QStringLiteral("konnte nicht gelesen werden (%1).")
-                      .arg(QString::fromLocal8Bit(std::strerror(error))));
+                  QStringLiteral("konnte nicht gelesen werden (%1).").arg(errorText(error)));
 }
 
 FileBytes tooLarge(const QString& path, qint64 limit) {

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AtomicWrite.h"
+#include "ErrorTexts.h"
 #include "ProgramFolder.h"
 #include "ReadFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <clocale>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace brixolan;
@@ -49,4 +53,29 @@ TEST(ReadFile, eachLimitTakesAFileOfItsSizeAndRefusesOneByteMore) {
             EXPECT_EQ(read.bytes ? read.bytes.value().size() : -1, size > bytes ? -1 : size);
         }
     }
+}
+
+// German texts for system errors, also in the messages of real failures under the locale in
+// force (error_locales_test.sh runs this under C, POSIX and tr_TR.UTF-8).
+TEST(ErrorTexts, savingAndReadingErrorsHaveGermanTextsAndARareOneItsNumber) {
+    const std::pair<int, const char*> rows[] = {
+        {ENOSPC, "kein Platz mehr"}, {EDQUOT, "Speicherkontingent"},
+        {EROFS, "schreibgeschützt"}, {EACCES, "Zugriff verweigert"},
+        {ENOENT, "nicht gefunden"},  {EFBIG, "Dateigrößen-Grenze"},
+        {EIO, "Ein-/Ausgabefehler"}, {EHWPOISON, "Systemfehler Nummer 133"}};
+    for (const auto& [error, text] : rows)
+        EXPECT_TRUE(errorText(error).contains(QString::fromUtf8(text))) << error;
+
+    // Under C the system's own text was English, under tr_TR Turkish.
+    const char* locale = std::setlocale(LC_ALL, "");
+    if (locale == nullptr)
+        GTEST_SKIP() << "the locale of the environment is not installed";
+    QTemporaryDir dir;
+    const QString tooLong = dir.filePath(QString(300, QLatin1Char('n')));
+    const QString system = QString::fromLocal8Bit(std::strerror(ENAMETOOLONG));
+    for (const QString& message :
+         {saveFile(dir.path(), tooLong, "x").message(), readFile(tooLong, {100}).bytes.message()})
+        EXPECT_TRUE(message.contains("Der Dateiname ist zu lang") && !message.contains(system))
+            << locale << ": " << message.toStdString();
+    std::setlocale(LC_ALL, "C");
 }

@@ -6,15 +6,39 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <QDirIterator>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 
 using namespace brixolan;
 using namespace brixolan::fakes;
 
-namespace {} // namespace
+namespace {
+
+// A bitmap file as far as its header goes: "BM" and its own length.
+QByteArray wholeBitmap(char fill, int size) {
+    QByteArray bytes(size, fill);
+    bytes.replace(0, 6, QByteArray("BM") + QByteArray(1, char(size)) + QByteArray(3, '\0'));
+    return bytes;
+}
+
+// The installed files that the player's folder lacks or holds with other bytes.
+QStringList differing(const QString& installed, const QString& own) {
+    QStringList names;
+    for (QDirIterator it(installed, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString relative = QDir(installed).relativeFilePath(it.next());
+        if (bytesOf(own + relative) != bytesOf(it.filePath()))
+            names << relative;
+    }
+    return names;
+}
+
+} // namespace
 
 TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWithRegularFiles) {
     QTemporaryDir prefix;
@@ -24,15 +48,19 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     putFile(data + "Grafiken/SteinA.bmp", "default");
     ASSERT_EQ(::mkfifo(QFile::encodeName(data + "pipe"), 0644), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", data + "zero"));
-    putFile(own + "Grafiken/SteinA.bmp", "player's scheme");
+    putFile(own + "Grafiken/SteinA.bmp", "schema!"); // the player's scheme, not torn
     QDir().mkpath(games + "/scr");
-    EXPECT_EQ(prepareProgramFolder(games, prefix.filePath("home")).value().root(), games);
+    const ProgramFolder buildTree = prepareProgramFolder(games, prefix.filePath("home")).value();
+    EXPECT_EQ(buildTree.root() + buildTree.libraryFolder(), games + games);
     QDir(games).rmdir("scr");
 
-    EXPECT_EQ(prepareProgramFolder(games, prefix.filePath("home")).value().root(), own.chopped(1));
+    const ProgramFolder installed = prepareProgramFolder(games, prefix.filePath("home")).value();
+    EXPECT_EQ(installed.root(), own.chopped(1));
+    EXPECT_EQ(installed.libraryFolder().toStdString(),
+              prefix.filePath("lib/games/brixolan").toStdString());
     EXPECT_EQ(bytesOf(own + "scr/1.bmp"), "source");
     EXPECT_TRUE(QFileInfo(own + "scr/1.bmp").isWritable());
-    EXPECT_EQ(bytesOf(own + "Grafiken/SteinA.bmp"), "player's scheme");
+    EXPECT_EQ(bytesOf(own + "Grafiken/SteinA.bmp"), "schema!");
     EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
 
     // No folder where one must be made, or no home folder at all: a German message.
@@ -44,7 +72,7 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
 }
 
 // Without HOME the player's folder became "//.local/share/brixolan".
-TEST(Installation, withoutHomeThePasswordDatabaseKnowsTheHomeFolder) {
+TEST(Installation, withoutHomeThePasswordDatabaseKnowsTheHomeFolderAndOddNamesAreRefused) {
     const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
     qunsetenv("HOME");
     qunsetenv("XDG_DATA_HOME");
@@ -58,7 +86,58 @@ TEST(Installation, withoutHomeThePasswordDatabaseKnowsTheHomeFolder) {
         ::waitpid(child, &status, 0);
         EXPECT_EQ(status, 0);
     }
+    // A HOME with a Latin-1 byte made a look-alike folder "Ren\uFFFD" and used it; a relative one
+    // would put the player's folder into the working folder. Rows: HOME, XDG_DATA_HOME, the
+    // data home or the message.
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"/home/Ren\xc3\xa9", "", "/home/Ren\xc3\xa9/.local/share"},
+        {"/home/Ren\xe9", "", "HOME \"/home/Ren\\xe9\" hat einen Namen, der kein gültiges UTF-8"},
+        {"/home/x", "/data/Ren\xe9/\xc3\xa9", "XDG_DATA_HOME \"/data/Ren\\xe9/\xc3\xa9\""},
+        {"home", "", "\"home\" ist kein absoluter Pfad"}};
+    for (const auto& [homeName, dataName, expected] : rows) {
+        qputenv("HOME", homeName);
+        qputenv("XDG_DATA_HOME", dataName);
+        QString error;
+        const QString found = xdgDataHome(&error);
+        EXPECT_TRUE(found.isEmpty() != error.isEmpty() &&
+                    (found + error).contains(QString::fromUtf8(expected)))
+            << homeName << ": " << (found + error).toStdString();
+    }
     qputenv("HOME", home);
-    if (!dataHome.isEmpty())
-        qputenv("XDG_DATA_HOME", dataHome);
+    qputenv("XDG_DATA_HOME", dataHome);
+}
+
+// A first start on a full disk committed empty copies, which no later start replaced. Now a copy
+// is whole or absent, and a later start repairs empty or cut-off ones, not the player's scheme.
+TEST(Installation, aFirstStartOnAFullDiskLeavesNoTornCopyAndALaterStartRepairsThem) {
+    QTemporaryDir prefix;
+    const QString games = prefix.filePath("games"), data = prefix.filePath("share/games/brixolan/");
+    const QString home = prefix.filePath("home"), own = home + "/brixolan/";
+    QDir().mkpath(games);
+    for (int file = 1; file <= 12; ++file)
+        putFile(data + QString("scr/%1.bmp").arg(file), QByteArray(9000, char('a' + file)));
+    putFile(data + "Grafiken/SteinA.bmp", wholeBitmap('d', 200));
+    putFile(data + "Grafiken/SteinB.bmp", wholeBitmap('d', 200));
+    QDir().mkpath(home);
+    if (::mount("tmpfs", QFile::encodeName(home).constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no tmpfs could be mounted (" << std::strerror(errno)
+                     << "); the full disk is not tried";
+    struct Unmount {
+        QByteArray path;
+        ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
+    } const unmounted{QFile::encodeName(home)};
+
+    QString error;
+    EXPECT_FALSE(prepareProgramFolder(games, home, &error));
+    EXPECT_TRUE(error.contains("kein Platz mehr frei")) << error.toStdString();
+    for (const QString& name : differing(data, own))
+        EXPECT_FALSE(QFileInfo::exists(own + name)) << "torn copy of " << name.toStdString();
+
+    // Space again, and the copies an earlier version left: empty, cut off, a whole scheme bitmap.
+    ASSERT_EQ(::mount(nullptr, unmounted.path.constData(), nullptr, MS_REMOUNT, "size=1m"), 0);
+    putFile(own + "scr/1.bmp", "");
+    putFile(own + "Grafiken/SteinA.bmp", "BM");
+    putFile(own + "Grafiken/SteinB.bmp", wholeBitmap('p', 90));
+    ASSERT_TRUE(prepareProgramFolder(games, home, &error)) << error.toStdString();
+    EXPECT_EQ(differing(data, own).join(" ").toStdString(), "Grafiken/SteinB.bmp");
 }
