@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The screen's drawing: everything the player sees is copied cell by cell from the pre-loaded
-// bitmaps of the resource store; nothing is loaded while a game runs, and on a screen too small
-// for the bitmaps the surfaces scale each tile once and keep it.
+// The screen's controls and their layout, which the bitmaps' sizes and the room on the
+// desktop decide.
 #include "GameScreen.h"
 
 #include "Fonts.h"
 #include "Geometry.h"
-#include "Stones.h"
 #include "Surface.h"
 
 #include <QLabel>
@@ -24,9 +22,6 @@ constexpr int WellBorder = 2; // the sunken frame around the well
 constexpr int DesignWellRight = 262;
 constexpr int StoneCellSide = 25;
 
-constexpr QSize StoneCell(25, 25);
-constexpr QSize DigitCell(25, 42);
-
 struct Caption {
     const char* name;
     const char* text;
@@ -41,24 +36,6 @@ constexpr std::array<Caption, 5> Captions = {{
     {"Label5", "Lines :", {280, 240, 193, 41}},
     {"Label2", "Nächster Stein :", {280, 360, 225, 41}},
 }};
-
-struct DisplayCells {
-    Display display;
-    int cells;
-};
-constexpr std::array<DisplayCells, 4> DisplayWidths = {
-    {{Display::Points, 9}, {Display::Level, 2}, {Display::Lines, 3}, {Display::High, 1}}};
-
-int cellsOf(Display display) {
-    for (const DisplayCells& width : DisplayWidths)
-        if (width.display == display)
-            return width.cells;
-    return 1;
-}
-
-QRect stoneCell(int row, int column) {
-    return {QPoint(StoneCell.width() * column, StoneCell.height() * row), StoneCell};
-}
 
 /// Without a size the surface gets one when laid out, from the bitmaps; an image of the
 /// designed size made before would only be thrown away.
@@ -126,24 +103,9 @@ std::optional<GraphicsFile> GameScreen::loadBitmaps(const ProgramFolder& folder)
     return missing;
 }
 
-void GameScreen::redrawAll() {
-    // The cells kept as shown were drawn from the bitmaps before: all are drawn again.
-    const std::optional<Well> shown = std::exchange(m_shownWell, std::nullopt);
-    if (!m_well || m_well->surfaceSize().isEmpty())
-        return; // not laid out yet: nothing is shown
-    const QImage* zero = m_resources.resHdc(digitElement(0));
-    const QSize digit = zero ? zero->size() : QSize(1, 1);
-    for (const auto& [which, cells] : DisplayWidths) {
-        display(which)->setSurfaceSize(QSize(cells * digit.width(), digit.height()));
-        drawNumber(which);
-    }
-    drawPreview();
-    if (shown)
-        drawWell(*shown);
-}
-
 QSize GameScreen::layOut(QSize available) {
-    const QSize tile = m_resources.resHdc(1) ? m_resources.resHdc(1)->size() : StoneCell;
+    const QImage* stone = m_resources.resHdc(1);
+    const QSize tile = stone ? stone->size() : QSize(StoneCellSide, StoneCellSide);
     m_well->setSurfaceSize(QSize(WellColumns * tile.width(), WellRows * tile.height()));
     // The layout as the bitmaps make it: a well from larger stone bitmaps moves the right column
     // over rather than covering it.
@@ -182,107 +144,6 @@ QSize GameScreen::layOut(QSize available) {
     // The displays take the size of their digits.
     redrawAll();
     return size();
-}
-
-Surface* GameScreen::display(Display which) const {
-    switch (which) {
-    case Display::Points:
-        return m_points;
-    case Display::Level:
-        return m_level;
-    case Display::Lines:
-        return m_lines;
-    case Display::High:
-        return m_high;
-    }
-    return m_points;
-}
-
-void GameScreen::drawNumber(Display which) {
-    Surface* surface = display(which);
-    const int cells = cellsOf(which);
-    const QString digits = QString::number(m_numbers[std::size_t(which)]);
-    // Zero-padded to the cells; a longer number shows its leading digits.
-    const QString padded =
-        QString(std::max(0, cells - int(digits.size())), QLatin1Char('0')) + digits;
-    surface->clear();
-    for (int cell = 0; cell < cells; ++cell) {
-        if (const QImage* source = m_resources.resHdc(digitElement(padded.at(cell).digitValue())))
-            surface->copyCell(*source, DigitCell, QPoint(DigitCell.width() * cell, 0));
-    }
-    surface->update();
-}
-
-void GameScreen::drawPreview() {
-    m_preview->clear();
-    const int kind = m_previewKind.value_or(-1);
-    if (kind >= 0 && kind < KindCount) {
-        const StoneKind& stone = StoneKinds[std::size_t(kind)];
-        if (const QImage* source = m_resources.resHdc(stone.code)) {
-            for (const Cell& cell : stone.preview)
-                m_preview->copyCell(*source, StoneCell, stoneCell(cell.row, cell.column).topLeft());
-        }
-    }
-    m_preview->update();
-}
-
-void GameScreen::drawWell(const Well& picture) {
-    if (!m_shownWell) {
-        m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
-        m_well->update();
-    }
-    // Only the cells that differ from the screen are drawn and put on it: most ticks move
-    // nothing.
-    for (int row = 0; row < WellRows; ++row) {
-        for (int column = 0; column < WellColumns; ++column) {
-            const std::int32_t code = picture[std::size_t(row)][std::size_t(column)];
-            if (m_shownWell && (*m_shownWell)[std::size_t(row)][std::size_t(column)] == code)
-                continue;
-            const QRect cell = stoneCell(row, column);
-            m_well->fill(cell, Qt::black);
-            // A missing bitmap is no failure: that cell stays black.
-            if (const QImage* source = m_resources.resHdc(code))
-                m_well->copyCell(*source, StoneCell, cell.topLeft());
-            m_well->refresh(cell);
-        }
-    }
-    m_shownWell = picture;
-}
-
-// --- GameView ------------------------------------------------------------------------------
-
-void GameScreen::showWell(const Well& picture) {
-    if (m_well->image().isNull()) {
-        emit drawingFailed();
-        return;
-    }
-    drawWell(picture);
-}
-
-void GameScreen::showText(std::string_view text) {
-    if (m_well->image().isNull()) {
-        emit drawingFailed();
-        return;
-    }
-    m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
-    m_well->drawCentredText(QString::fromUtf8(text.data(), qsizetype(text.size())), comicFont(20),
-                            Qt::white);
-    m_well->update();
-    m_shownWell.reset();
-}
-
-void GameScreen::showNumber(Display which, std::int64_t value) {
-    m_numbers[std::size_t(which)] = value;
-    drawNumber(which);
-}
-
-void GameScreen::showPreview(std::optional<int> kind) {
-    m_previewKind = kind;
-    drawPreview();
-}
-
-void GameScreen::gameOver() {
-    emit gameEnded();
 }
 
 } // namespace brixolan
