@@ -3,7 +3,6 @@
 
 #include "Colors.h"
 #include "Fonts.h"
-#include "Game.h"
 #include "Geometry.h"
 
 #include <QLabel>
@@ -53,12 +52,12 @@ QScrollBar* addBar(QWidget* parent, const char* name, QRect geometry, int maximu
 
 } // namespace
 
-NewGameDialog::NewGameDialog(Game& game, QWidget* parent)
+NewGameDialog::NewGameDialog(std::int64_t pointsPerHeight, QWidget* parent)
     : GameDialog(QStringLiteral("Form1"), QStringLiteral("Neues Spiel"), QSize(4680, 3900), parent),
-      m_game(game) {
+      m_pointsPerHeight(pointsPerHeight) {
     const QColor red = toQColor(named::Red);
     const QColor green = toQColor(named::Green);
-    const QString widestPoints = QString::number(6 * PointsPerStartHeight);
+    const QString widestPoints = QString::number(6 * pointsPerHeight);
 
     QScrollBar* levelBar = addBar(this, "HScroll1", twipsRect(240, 240, 3615, 495), 9, 5);
     m_levelLabel = addLabel("Label2", QStringLiteral("0"), twipsRect(4080, 240, 495, 495),
@@ -100,28 +99,23 @@ NewGameDialog::NewGameDialog(Game& game, QWidget* parent)
     levelBar->setFocus();
 
     connect(levelBar, &QScrollBar::valueChanged, this, [this](int value) {
-        m_level = value;
+        m_choice.level = value;
         showChoice();
     });
     connect(heightBar, &QScrollBar::valueChanged, this, [this](int value) {
-        m_height = value;
+        m_choice.height = value;
+        m_choice.points = value * m_pointsPerHeight;
         showChoice();
     });
-    connect(start, &QPushButton::clicked, this, [this] {
-        m_game.acceptNewGame(m_level, m_height, m_height * PointsPerStartHeight);
-        accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        m_game.cancelNewGame();
-        reject();
-    });
+    connect(start, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, [this] { done(Withdrawn); });
 }
 
 void NewGameDialog::showChoice() {
-    m_levelLabel->setText(QString::number(m_level));
-    m_heightLabel->setText(QString::number(m_height));
+    m_levelLabel->setText(QString::number(m_choice.level));
+    m_heightLabel->setText(QString::number(m_choice.height));
     // The points follow the height alone; the level never touches them.
-    m_pointsLabel->setText(QString::number(m_height * PointsPerStartHeight));
+    m_pointsLabel->setText(QString::number(m_choice.points));
 }
 
 } // namespace brixolan

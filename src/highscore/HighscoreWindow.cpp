@@ -4,7 +4,6 @@
 #include "BitmapCheck.h"
 #include "DialogServices.h"
 #include "Fonts.h"
-#include "Game.h"
 #include "Geometry.h"
 #include "ScoreFile.h"
 
@@ -56,10 +55,11 @@ QPixmap picture(const ProgramFolder& folder, const char* relative) {
 
 } // namespace
 
-HighscoreWindow* HighscoreWindow::open(Game& game, const ProgramFolder& folder,
-                                       DialogServices& dialogs, QWidget* parent) {
+HighscoreWindow* HighscoreWindow::open(const std::optional<ResultOffer>& offered,
+                                       const ProgramFolder& folder, DialogServices& dialogs,
+                                       QWidget* parent) {
     auto* window = new HighscoreWindow(folder, dialogs, parent);
-    if (window->offer(game))
+    if (window->offer(offered))
         return window;
     // The table shown would have been the initial one; it takes the damaged file's place.
     window->report(replaceDamagedScores(folder));
@@ -127,10 +127,8 @@ void HighscoreWindow::buildControls() {
     }
 }
 
-bool HighscoreWindow::offer(Game& game) {
+bool HighscoreWindow::offer(const std::optional<ResultOffer>& offered) {
     const ScoreFileContent content = readScoreFile(m_folder);
-    // Whatever happens below, the result has been offered once.
-    const std::optional<Game::Offer> offered = game.takeOffer();
     if (content.status == ScoreFileStatus::Failed) {
         reportUnreadable(content.error);
         return false;
@@ -152,33 +150,33 @@ bool HighscoreWindow::offer(Game& game) {
     m_result->show();
     m_resultText = offered->score ? QString::number(*offered->score) : QString();
     m_result->setText(m_resultText);
-    if (offered->score) {
-        // Before the first game over there is no result, and so nothing to rank.
-        const Ranking ranking = rankResult(table, *offered->score);
-        if (ranking.error) {
-            reportUnreadable(*ranking.error);
-            return false;
-        }
-        if (ranking.place > 0) {
-            const QString name = m_dialogs.input(
-                parentWidget(),
-                QStringLiteral("Wow ! Sie können sich auf Platz %1 in der Highscore eintragen ! "
-                               "Geben sie bitte ihren Namen ein :")
-                    .arg(ranking.place),
-                QStringLiteral("Highscore"), QStringLiteral("Default"), InputText::FileLine);
-            m_nameCancelled = name.isEmpty();
-            if (m_nameCancelled) {
-                applyLayout(Layout::WithoutBanner);
-            } else {
-                m_added = ScoreEntry{name, m_resultText};
-                insertEntry(table, ranking.place, *m_added);
-                saveConfirmedEntry();
-                applyLayout(Layout::WithBanner);
-            }
-        }
+    // Before the first game over there is no result, and so nothing to rank.
+    const Entering entering =
+        offered->score
+            ? enterResult(table, *offered->score, [this](int place) { return askName(place); })
+            : Entering{};
+    if (entering.error) {
+        reportUnreadable(*entering.error);
+        return false;
+    }
+    if (entering.place > 0) {
+        m_nameCancelled = !entering.entry;
+        m_added = entering.entry;
+        if (m_added)
+            saveConfirmedEntry();
+        applyLayout(m_nameCancelled ? Layout::WithoutBanner : Layout::WithBanner);
     }
     showTable(table);
     return true;
+}
+
+QString HighscoreWindow::askName(int place) {
+    return m_dialogs.input(parentWidget(),
+                           QStringLiteral("Wow ! Sie können sich auf Platz %1 in der Highscore "
+                                          "eintragen ! Geben sie bitte ihren Namen ein :")
+                               .arg(place),
+                           QStringLiteral("Highscore"), QStringLiteral("Default"),
+                           InputText::FileLine);
 }
 
 void HighscoreWindow::reportUnreadable(const ScoreError& error) {

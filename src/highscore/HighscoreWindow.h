@@ -8,6 +8,7 @@
 #include "ScoreTable.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 class QLabel;
@@ -16,7 +17,11 @@ class QPushButton;
 namespace brixolan {
 
 class DialogServices;
-class Game;
+
+/// The result a finished game offers for entry; no score before the first game over.
+struct ResultOffer {
+    std::optional<std::int64_t> score;
+};
 
 /// The highscore window "Form2": shows the eight best results from "score.sre", offers the
 /// result of the game just over for entry, and saves the table when it closes. Its banner
@@ -28,10 +33,11 @@ class Game;
 class HighscoreWindow : public GameDialog {
     Q_OBJECT
 public:
-    /// Reads the table and, while the game asks for it, offers its result for entry. Returns
-    /// the window, not yet shown. Returns null when "score.sre" could not be read: the player
-    /// was told and the table was saved anew.
-    static HighscoreWindow* open(Game& game, const ProgramFolder& folder, DialogServices& dialogs,
+    /// Reads the table and offers the result for entry, if one is offered (none: a look from
+    /// the menu). Returns the window, not yet shown. Returns null when "score.sre" could not be
+    /// read: the player was told and the table was saved anew.
+    static HighscoreWindow* open(const std::optional<ResultOffer>& offered,
+                                 const ProgramFolder& folder, DialogServices& dialogs,
                                  QWidget* parent);
 
     /// The player reached a place and gave no name: the table stays open beside a usable main
@@ -53,7 +59,9 @@ private:
 
     void buildControls();
     /// False when the table could not be read; the player has been told why.
-    bool offer(Game& game);
+    bool offer(const std::optional<ResultOffer>& offered);
+    /// The name for `place`, empty when the player gave none.
+    QString askName(int place);
     void reportUnreadable(const ScoreError& error);
     enum class Layout { Initial, WithoutBanner, WithBanner };
     void applyLayout(Layout layout);

@@ -93,4 +93,18 @@ void insertEntry(ScoreTable& table, int place, const ScoreEntry& entry) {
     table[place - 1] = entry;
 }
 
+Entering enterResult(ScoreTable& table, std::int64_t result,
+                     const std::function<QString(int place)>& askName) {
+    const Ranking ranking = rankResult(table, result);
+    Entering entering{ranking.place, std::nullopt, ranking.error};
+    if (ranking.error || ranking.place == 0)
+        return entering;
+    const QString name = askName(ranking.place);
+    if (!name.isEmpty()) {
+        entering.entry = ScoreEntry{name, QString::number(result)};
+        insertEntry(table, ranking.place, *entering.entry);
+    }
+    return entering;
+}
+
 } // namespace brixolan

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace brixolan {
@@ -64,5 +65,17 @@ Ranking rankResult(const ScoreTable& table, std::optional<std::int64_t> result);
 
 /// Puts an entry at `place` (1 to 8); the places below move down and the old place 8 drops out.
 void insertEntry(ScoreTable& table, int place, const ScoreEntry& entry);
+
+/// A result entered into the table: the place it reached (0: none), the entry made there (none
+/// when the player gave no name), or the error that stopped the ranking.
+struct Entering {
+    int place = 0;
+    std::optional<ScoreEntry> entry;
+    std::optional<ScoreError> error;
+};
+/// Ranks `result`; where it reaches a place, asks for the name and, when one is given, puts it
+/// there with the result.
+Entering enterResult(ScoreTable& table, std::int64_t result,
+                     const std::function<QString(int place)>& askName);
 
 } // namespace brixolan

@@ -4,8 +4,7 @@
 #include "AboutWindow.h"
 #include "BrixolanVersion.h"
 #include "FontSchemeDialog.h"
-#include "Fonts.h"
-#include "Geometry.h"
+#include "GameScreen.h"
 #include "HeldKeyFilter.h"
 #include "HighscoreWindow.h"
 #include "KeyCodes.h"
@@ -18,7 +17,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
@@ -26,52 +24,16 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QUrl>
-#include <algorithm>
-#include <array>
-#include <cmath>
 
 namespace brixolan {
 
 namespace {
 
-// Window geometry as designed, in pixels.
-constexpr QSize DesignClientSize(510, 515);
-constexpr QPoint WellPosition(8, 8);
-constexpr int WellBorder = 2; // the sunken frame around the well
-constexpr int DesignWellRight = 262;
-constexpr int StoneCellSide = 25;
 // Title bar and borders of a window not shown yet, as desktops commonly draw them.
 constexpr QSize AssumedDecoration(16, 40);
 
 const QString StartCaption = QStringLiteral("Spiel starten");
 const QString AbortCaption = QStringLiteral("Spiel abbrechen");
-
-struct Caption {
-    const char* name;
-    const char* text;
-    QRect box; // as designed
-};
-
-// The captions of the right column; the boxes are what the design gives each text.
-constexpr std::array<Caption, 5> Captions = {{
-    {"Label3", "Punkte :", {280, 24, 169, 41}},
-    {"Label4", "Level :", {280, 128, 105, 49}},
-    {"Label6", "High :", {400, 128, 97, 41}},
-    {"Label5", "Lines :", {280, 240, 193, 41}},
-    {"Label2", "Nächster Stein :", {280, 360, 225, 41}},
-}};
-
-/// Without a size the surface gets one at start-up, from the bitmaps; an image of the designed
-/// size made before would only be thrown away.
-Surface* makeSurface(QWidget* parent, const char* name, QPoint at, QSize size = QSize()) {
-    auto* surface = new Surface(parent);
-    surface->setObjectName(QString::fromLatin1(name));
-    surface->setBackground(Qt::black);
-    surface->move(at);
-    if (size.isValid())
-        surface->setSurfaceSize(size);
-    return surface;
-}
 
 QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
     QAction* action = menu->addAction(caption);
@@ -103,9 +65,12 @@ void addSeparator(QMenu* menu, const char* name) {
 MainWindow::MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random, Clock& clock,
                        QWidget* parent)
     : QMainWindow(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
-      m_game(*this, random, clock), m_timer(new QTimer(this)),
+      m_screen(new GameScreen(this)), m_game(*m_screen, random, clock), m_timer(new QTimer(this)),
       m_splash(std::make_unique<SplashWindow>()) {
     setObjectName(QStringLiteral("SpielMain"));
+    setCentralWidget(m_screen);
+    connect(m_screen, &GameScreen::gameEnded, this, &MainWindow::gameOver);
+    connect(m_screen, &GameScreen::drawingFailed, this, &MainWindow::reportDrawFailure);
     setWindowTitle(QStringLiteral("Brixolan " BRIXOLAN_VERSION " Release"));
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setTimerType(Qt::PreciseTimer);
@@ -122,52 +87,6 @@ WaitWindow& MainWindow::waitWindow() {
     if (!m_wait)
         m_wait = std::make_unique<WaitWindow>();
     return *m_wait;
-}
-
-void MainWindow::buildControls() {
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("Client"));
-    QPalette black = client->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    client->setPalette(black);
-    client->setAutoFillBackground(true);
-    setCentralWidget(client);
-
-    m_rightColumn = new QWidget(client);
-    m_rightColumn->setObjectName(QStringLiteral("RightColumn"));
-    m_rightColumn->setFixedSize(DesignClientSize);
-    QWidget* column = m_rightColumn;
-
-    auto* backdrop = new QLabel(column);
-    backdrop->setObjectName(QStringLiteral("Label1"));
-    backdrop->setGeometry(264, 8, 238, 500); // the design ran 3 px past the window
-    backdrop->setStyleSheet(
-        QStringLiteral("background: #000000; border: 1px solid #0a3d0a; border-radius: 4px;"));
-
-    m_wellFrame = new QWidget(client);
-    m_wellFrame->setObjectName(QStringLiteral("WellFrame"));
-    m_wellFrame->setStyleSheet(QStringLiteral(
-        "#WellFrame { background: #000000; border: 2px solid; border-color: #3a3a3a #9a9a9a "
-        "#9a9a9a #3a3a3a; }"));
-    m_well = makeSurface(m_wellFrame, "Picture1", QPoint(WellBorder, WellBorder)); // 10 x 20 stones
-    m_well->setFocusPolicy(Qt::StrongFocus);
-    m_well->installEventFilter(this);
-
-    for (const Caption& caption : Captions) {
-        const QString text = QString::fromUtf8(caption.text);
-        auto* label = new QLabel(text, column);
-        label->setObjectName(QString::fromLatin1(caption.name));
-        label->setFont(condensedToFit(captionFont(24), text, caption.box.width()));
-        label->setStyleSheet(QStringLiteral("color: #00ff00; background: transparent;"));
-        label->setGeometry(caption.box);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-    // The number displays are as wide as their digits.
-    m_points = makeSurface(column, "Picture2", QPoint(272, 72));
-    m_level = makeSurface(column, "Picture3", QPoint(272, 176));
-    m_high = makeSurface(column, "Picture6", QPoint(392, 176));
-    m_lines = makeSurface(column, "Picture5", QPoint(272, 296));
-    m_preview = makeSurface(column, "Picture4", QPoint(296, 408), QSize(185, 81));
 }
 
 void MainWindow::buildMenu() {
@@ -218,45 +137,12 @@ void MainWindow::buildMenu() {
 }
 
 void MainWindow::placeControls() {
-    // The layout as the bitmaps make it: a well from larger stone bitmaps moves the right column
-    // over rather than covering it.
-    const QSize frame = m_well->surfaceSize() + QSize(2 * WellBorder, 2 * WellBorder);
-    const int shift = std::max(0, WellPosition.x() + frame.width() - DesignWellRight);
-    const QSize natural(DesignClientSize.width() + shift,
-                        std::max(DesignClientSize.height(), WellPosition.y() + frame.height() + 4));
-
-    // Where that does not fit the screen, all of it is shown smaller, in proportion. Runs once,
-    // at start-up: the positions scaled below are still the designed ones.
-    QSize available = screen() ? screen()->availableGeometry().size() : natural;
+    // The screen fits what the desktop leaves free beside title bar, borders and menu bar.
+    QSize available = screen() ? screen()->availableGeometry().size() : QSize();
     const QSize decoration = frameGeometry().size() - size();
     available -= decoration.isEmpty() ? AssumedDecoration : decoration;
     available.rheight() -= menuBar()->sizeHint().height();
-    const qreal scale = fittingScale(natural, available, StoneCellSide);
-    const auto scaled = [scale](int value) { return int(std::lround(value * scale)); };
-    const auto scaledRect = [&scaled](QRect box) {
-        return QRect(scaled(box.x()), scaled(box.y()), scaled(box.width()), scaled(box.height()));
-    };
-
-    m_well->setDisplayScale(scale);
-    m_wellFrame->setGeometry(QRect(QPoint(scaled(WellPosition.x()), scaled(WellPosition.y())),
-                                   m_well->size() + QSize(2 * WellBorder, 2 * WellBorder)));
-    if (scale != 1.0) {
-        m_rightColumn->setFixedSize(scaledRect(QRect(QPoint(), DesignClientSize)).size());
-        for (const Caption& caption : Captions) {
-            auto* label = m_rightColumn->findChild<QLabel*>(QString::fromLatin1(caption.name));
-            label->setGeometry(scaledRect(caption.box));
-            label->setFont(condensedToFit(captionFont(24 * scale), label->text(), label->width()));
-        }
-        auto* backdrop = m_rightColumn->findChild<QLabel*>(QStringLiteral("Label1"));
-        backdrop->setGeometry(scaledRect(backdrop->geometry()));
-        for (Surface* surface : {m_points, m_level, m_high, m_lines, m_preview}) {
-            surface->move(scaled(surface->x()), scaled(surface->y()));
-            surface->setDisplayScale(scale);
-        }
-    }
-    m_rightColumn->move(scaled(shift), 0);
-    const QSize client = scaledRect(QRect(QPoint(), natural)).size();
-    centralWidget()->setFixedSize(client);
+    const QSize client = m_screen->layOut(available);
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
@@ -287,7 +173,18 @@ void MainWindow::startOrAbort() {
     }
     m_quickStartHeld = true;
     updateControls();
-    openWindow(new NewGameDialog(m_game, this));
+    auto* dialog = new NewGameDialog(PointsPerStartHeight, this);
+    // Connected before openWindow: the choice reaches the game before the activation that
+    // starts it.
+    connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+        if (result == QDialog::Accepted) {
+            const NewGameDialog::Choice choice = dialog->choice();
+            m_game.acceptNewGame(choice.level, choice.height, choice.points);
+        } else if (result == NewGameDialog::Withdrawn) {
+            m_game.cancelNewGame();
+        }
+    });
+    openWindow(dialog);
 }
 
 void MainWindow::quickStart() {
@@ -309,7 +206,7 @@ void MainWindow::openWindow(QDialog* window, bool modal) {
             return;
         raise();
         activateWindow();
-        m_well->setFocus(Qt::ActiveWindowFocusReason);
+        m_screen->well()->setFocus(Qt::ActiveWindowFocusReason);
         activate();
     });
     if (modal)
@@ -330,7 +227,11 @@ void MainWindow::showHighscore(bool afterGame) {
         m_highscore->disconnect(this);
         m_highscore->close();
     }
-    m_highscore = HighscoreWindow::open(m_game, m_folder, m_dialogs, this);
+    // Taken whatever the table makes of it: the result is offered once.
+    std::optional<ResultOffer> offer;
+    if (const std::optional<Game::Offer> taken = m_game.takeOffer())
+        offer = ResultOffer{taken->score};
+    m_highscore = HighscoreWindow::open(offer, m_folder, m_dialogs, this);
     if (!m_highscore)
         return;
     // After a cancelled name the table stays open beside a usable main window.
@@ -339,10 +240,7 @@ void MainWindow::showHighscore(bool afterGame) {
 
 void MainWindow::showFontScheme() {
     auto* dialog = new FontSchemeDialog(m_folder, m_dialogs, waitWindow(), false, this);
-    connect(dialog, &SchemeDialog::applied, this, [this] {
-        reloadGraphics();
-        aktualizeSchrift();
-    });
+    connect(dialog, &SchemeDialog::applied, this, &MainWindow::reloadGraphics);
     openWindow(dialog);
 }
 
@@ -354,7 +252,7 @@ void MainWindow::showStoneScheme() {
 
 void MainWindow::reloadGraphics() {
     waitWindow().showNow();
-    if (m_resources.loadAll(m_folder)) {
+    if (m_screen->loadBitmaps(m_folder)) {
         m_dialogs.message(nullptr,
                           QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht "
                                          "finden . \r\n\r\n-Überprüfen sie ob alle Dateien aus "
@@ -407,13 +305,13 @@ void MainWindow::startUninstaller() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_well && event->type() == QEvent::FocusOut) {
+    const bool well = watched == m_screen->well();
+    if (well && event->type() == QEvent::FocusOut) {
         // Whatever takes the keyboard gets the releases too: nothing stays held for the game.
         for (int code = 0; code < KeyCount; ++code)
             m_game.keyUp(code);
     }
-    if (watched == m_well &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    if (well && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);
         const int code = virtualKeyCode(key->key());
         if (code >= 0 && event->type() == QEvent::KeyPress)
@@ -424,6 +322,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::reportDrawFailure() {
+    m_timer->stop();
+    m_dialogs.message(this,
+                      QStringLiteral("Nicht genügend Speicher - beenden sie Tasks aus dem SysTray "
+                                     "und probieren sie erneut !!!"),
+                      QStringLiteral("Fehler"), MessageIcon::None);
+    m_dialogs.endProgramNow();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -3,9 +3,7 @@
 
 #include "DialogServices.h"
 #include "Game.h"
-#include "GameView.h"
 #include "ProgramFolder.h"
-#include "ResourceStore.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,15 +17,15 @@ class QTimer;
 
 namespace brixolan {
 
+class GameScreen;
 class HighscoreWindow;
 class SplashWindow;
-class Surface;
 class WaitWindow;
 
-/// The main window `SpielMain`: the well, the number displays, the preview, the menu and the
-/// game timer. It shows what the game reports and holds no rule of its own; its menu and timer
-/// follow from whether a game runs.
-class MainWindow : public QMainWindow, private GameView {
+/// The main window `SpielMain`: runs the game shown on its screen, with the menu, the game
+/// timer, the keys and the windows it opens. It holds no rule of its own; its menu and timer
+/// follow from whether a game runs, and it answers the screen's game over with the table.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(ProgramFolder folder, DialogServices& dialogs, Random& random, Clock& clock,
@@ -56,19 +54,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // GameView
-    void showWell(const Well& picture) override;
-    void showText(std::string_view text) override;
-    void showNumber(Display display, std::int64_t value) override;
-    void showPreview(std::optional<int> kind) override;
-    void gameOver() override;
-
-    void buildControls();
     void buildMenu();
     void placeControls();
     /// Menu and timer as the game stands.
     void updateControls();
 
+    /// The game has ended by game over: the table offers its result.
+    void gameOver();
     void startOrAbort();
     void quickStart();
     /// Opens one of our windows, as a rule window-modal; its end hands the activation back.
@@ -91,30 +83,15 @@ private:
 
     /// The well's picture could not be made (no memory): the player is told, the program ends.
     [[noreturn]] void reportDrawFailure();
-    void drawNumber(Surface* surface, const QString& digits, int cells);
-    void drawStein(int kind);
-    void aktualizeSchrift();
-    Surface* display(Display which) const;
 
     ProgramFolder m_folder;
     DialogServices& m_dialogs;
-    ResourceStore m_resources;
+    GameScreen* m_screen; // the view the game reports to, made before the game
     Game m_game;
     QTimer* m_timer = nullptr;
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<WaitWindow> m_wait;
     QPointer<HighscoreWindow> m_highscore;
-
-    QWidget* m_wellFrame = nullptr;
-    QWidget* m_rightColumn = nullptr; // everything right of the well
-    Surface* m_well = nullptr;        // Picture1
-    Surface* m_points = nullptr;      // Picture2
-    Surface* m_level = nullptr;       // Picture3
-    Surface* m_preview = nullptr;     // Picture4
-    Surface* m_lines = nullptr;       // Picture5
-    Surface* m_high = nullptr;        // Picture6
-    /// The well as the screen shows it; none while a text stands in it.
-    std::optional<Well> m_shownWell;
 
     QMenu* m_optionsMenu = nullptr;
     QAction* m_quickStart = nullptr;

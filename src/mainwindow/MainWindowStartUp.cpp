@@ -5,6 +5,7 @@
 
 #include "AtomicWrite.h"
 #include "FontSchemeDialog.h"
+#include "GameScreen.h"
 #include "StartupTimes.h"
 #include "StoneSchemeDialog.h"
 #include "Surface.h"
@@ -33,7 +34,8 @@ bool MainWindow::startUp(QSize screenSize) {
         return false;
     }
 
-    buildControls();
+    m_screen->build();
+    m_screen->well()->installEventFilter(this);
     buildMenu();
     startupPhase("controls");
 
@@ -53,11 +55,8 @@ bool MainWindow::startUp(QSize screenSize) {
     }
     startupPhase("bitmaps");
 
-    const QSize tile = m_resources.resHdc(1)->size();
-    m_well->setSurfaceSize(QSize(10 * tile.width(), 20 * tile.height()));
     placeControls();
-    aktualizeSchrift();
-    showText("Kein Spiel");
+    m_screen->showText("Kein Spiel");
     startupPhase("sizes and \"Kein Spiel\"");
     m_splash->hide();
     startupPhase("splash hidden");
@@ -74,7 +73,7 @@ std::optional<bool> MainWindow::loadGraphicsOrRepair() {
                           QStringLiteral("Fehler !"), MessageIcon::None);
         return std::nullopt;
     }
-    const std::optional<GraphicsFile> missing = m_resources.loadAll(m_folder);
+    const std::optional<GraphicsFile> missing = m_screen->loadBitmaps(m_folder);
     if (!missing)
         return true;
 

@@ -3,11 +3,8 @@
 // settings file they write, what they tell the player, and the repair case at start-up.
 #include "FakeDialogServices.h"
 #include "FontSchemeDialog.h"
-#include "Game.h"
-#include "MixingRandom.h"
 #include "ModalAnswers.h"
 #include "NewGameDialog.h"
-#include "ScriptedRandom.h"
 #include "StoneSchemeDialog.h"
 #include "TestFiles.h"
 #include "TestGraphics.h"
@@ -29,34 +26,41 @@ using namespace brixolan::fakes;
 namespace {
 
 // The dialog from the keyboard alone. Right and Up raise a bar, Left and Down lower it, as
-// the bar is drawn; Return starts the game anywhere but on a focused "Abbrechen"; Escape closes
-// the dialog without one. Tab order: level bar, "Abbrechen", "Starten", height bar.
+// the bar is drawn; Return starts the game anywhere but on a focused "Abbrechen", which
+// withdraws the wish for one; Escape closes the dialog and leaves all as it was. Tab order:
+// level bar, "Abbrechen", "Starten", height bar.
 TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
     using K = Qt::Key;
     struct Row {
         std::vector<K> keys;
-        const char* shown; // Label2 Label3 Label6, then the game's Level High Points Spiel
+        const char* shown; // Label2 Label3 Label6, then how it ended with what
     };
     const Row rows[] = {
         {{K::Key_Left, K::Key_Right, K::Key_Right, K::Key_Up, K::Key_Down, K::Key_Up,
           K::Key_Return},
-         "3 0 0 | 3 0 0 1"},
+         "3 0 0 | Starten 3 0 0"},
         {{K::Key_PageUp, K::Key_Tab, K::Key_Tab, K::Key_Tab, K::Key_Right, K::Key_Right,
           K::Key_Right, K::Key_Left, K::Key_Up, K::Key_Down, K::Key_Return},
-         "5 2 3000 | 5 2 3000 1"},
+         "5 2 3000 | Starten 5 2 3000"},
         {{K::Key_End, K::Key_Tab, K::Key_Tab, K::Key_Tab, K::Key_End, K::Key_Backtab,
           K::Key_Return},
-         "9 6 9000 | 9 6 9000 1"},
-        {{K::Key_End, K::Key_Tab, K::Key_Return}, "9 0 0 | 0 0 0 0"},
-        {{K::Key_Right, K::Key_Escape}, "1 0 0 | 0 0 0 0"},
+         "9 6 9000 | Starten 9 6 9000"},
+        {{K::Key_End, K::Key_Tab, K::Key_Return}, "9 0 0 | Abbrechen"},
+        {{K::Key_Right, K::Key_Escape}, "1 0 0 | zu"},
     };
     for (const Row& row : rows) {
-        NullGameView view;
-        MixingRandom random;
-        FixedClock clock;
-        Game game(view, random, clock);
-        auto* dialog = new NewGameDialog(game);
+        auto* dialog = new NewGameDialog(1500);
         QPointer<NewGameDialog> open(dialog);
+        QString started;
+        QObject::connect(dialog, &QDialog::finished, [&started, dialog](int result) {
+            const NewGameDialog::Choice choice = dialog->choice();
+            started = result == NewGameDialog::Withdrawn ? " | Abbrechen"
+                      : result == QDialog::Accepted      ? QStringLiteral(" | Starten %1 %2 %3")
+                                                          .arg(choice.level)
+                                                          .arg(choice.height)
+                                                          .arg(choice.points)
+                                                    : " | zu";
+        });
         dialog->show();
         dialog->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
@@ -69,9 +73,6 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
             QTest::keyClick(QApplication::focusWidget(), key);
         }
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const GameState& s = game.state();
-        const QString started =
-            QStringLiteral(" | %1 %2 %3 %4").arg(s.Level).arg(s.High).arg(s.Points).arg(s.Spiel);
         EXPECT_EQ((shown + started).toStdString(), row.shown);
         EXPECT_TRUE(open.isNull()) << row.shown; // the dialog closed
     }
@@ -79,11 +80,7 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
 
 // The focused bar is marked; with the style's plain bar the focus could not be seen.
 TEST(NewGameDialog, showsWhichBarHasTheFocus) {
-    NullGameView view;
-    MixingRandom random;
-    FixedClock clock;
-    Game game(view, random, clock);
-    NewGameDialog dialog(game);
+    NewGameDialog dialog(1500);
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -92,25 +89,6 @@ TEST(NewGameDialog, showsWhichBarHasTheFocus) {
     const QImage focused = bar->grab().toImage();
     dialog.findChild<QWidget*>("Command1")->setFocus();
     EXPECT_NE(bar->grab().toImage(), focused);
-}
-
-// "Abbrechen" withdraws a wanted game; the close box leaves it as it was.
-TEST(NewGameDialog, onlyAbbrechenWithdrawsTheRequest) {
-    for (const bool viaButton : {true, false}) {
-        NullGameView view;
-        MixingRandom random;
-        FixedClock clock;
-        Game game(view, random, clock);
-        game.acceptNewGame(3, 0, 0);
-        NewGameDialog dialog(game);
-        dialog.show();
-        if (viaButton)
-            dialog.findChild<QPushButton*>("Command1")->click();
-        else
-            dialog.close();
-        EXPECT_EQ(game.state().Spiel, !viaButton);
-        EXPECT_EQ(game.state().Level, 3);
-    }
 }
 
 // A program folder with scheme sources that carry a key colour inside, in column 0 and in

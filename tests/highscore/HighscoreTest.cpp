@@ -2,13 +2,10 @@
 // The table of the eight best: reading and ranking scores, the file's bytes, and the window
 // that offers a result, shows names as typed and hands the result to the score page.
 #include "FakeDialogServices.h"
-#include "Game.h"
 #include "HighscoreWindow.h"
-#include "MixingRandom.h"
 #include "ModalAnswers.h"
 #include "ScoreCode.h"
 #include "ScoreFile.h"
-#include "ScriptedRandom.h"
 #include "TestFiles.h"
 #include "eks.h"
 
@@ -114,18 +111,14 @@ struct HighscoreWindowTest : ::testing::Test {
     QTemporaryDir dir;
     ProgramFolder folder{dir.path()};
     FakeDialogServices dialogs;
-    NullGameView view;
-    MixingRandom random;
-    FixedClock clock;
-    Game game{view, random, clock};
     QWidget main;
 
     /// A game over with `score` (none: no game has ended yet) and the window it opens.
     HighscoreWindow* afterGame(std::optional<std::int64_t> score) {
-        game.state().PunkteInList = score;
-        game.state().Spiel = true;
-        return HighscoreWindow::open(game, folder, dialogs, &main);
+        return HighscoreWindow::open(ResultOffer{score}, folder, dialogs, &main);
     }
+    /// The table from the menu: nothing offered.
+    HighscoreWindow* look() { return HighscoreWindow::open(std::nullopt, folder, dialogs, &main); }
     QByteArray score() { return bytesOf(dir.filePath("score.sre")); }
     static QString label(QWidget* window, const QString& name) {
         return window->findChild<QLabel*>(name)->text();
@@ -145,12 +138,12 @@ TEST_F(HighscoreWindowTest, aResultIsOfferedOnceAndItsEntrySavedWhenTheNameIsCon
     EXPECT_TRUE(dialogs.inputs[0].prompt.contains("Platz 4 in der Highscore"));
     EXPECT_EQ(label(window, "NameNN_4") + label(window, "ScorEE_5"), "Jürgen140000");
     EXPECT_TRUE(shown(window, "Picture1") && shown(window, "Label7") && !window->nameCancelled());
-    EXPECT_FALSE(game.state().Spiel || window->isVisible());
+    EXPECT_FALSE(window->isVisible());
     const QByteArray confirmed = score();
     EXPECT_TRUE(confirmed.contains("NoBody\r\n160000\r\nJ\xFCrgen\r\n150000\r\nNoBody\r\n140000"));
     window->accept();
     EXPECT_EQ(score(), confirmed);
-    delete HighscoreWindow::open(game, folder, dialogs, &main); // from the menu: no offer
+    delete look(); // from the menu: no offer
     EXPECT_EQ(dialogs.inputs.size(), 1u);
 }
 
@@ -166,7 +159,7 @@ TEST_F(HighscoreWindowTest, aCancelledNameOrAMissingResultEntersNothing) {
     none->accept();
     EXPECT_EQ(score(), encodeScoreFile(initialScoreTable()));
     // From the menu over an existing file: only the table.
-    std::unique_ptr<HighscoreWindow> menu(HighscoreWindow::open(game, folder, dialogs, &main));
+    std::unique_ptr<HighscoreWindow> menu(look());
     EXPECT_FALSE(shown(menu.get(), "Label7") || shown(menu.get(), "Picture1"));
 }
 
@@ -209,7 +202,7 @@ TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
     table[1].name = "<h1>X";
     table[2].name = "Maximilian Alexander von Wittelsbach";
     putFile(dir.filePath("score.sre"), encodeScoreFile(table));
-    std::unique_ptr<HighscoreWindow> window(HighscoreWindow::open(game, folder, dialogs, &main));
+    std::unique_ptr<HighscoreWindow> window(look());
     for (int place = 1; place <= 2; ++place)
         EXPECT_EQ(label(window.get(), QString("NameNN_%1").arg(place)), table[place - 1].name);
     const auto* cut = window->findChild<QLabel*>("NameNN_3");
@@ -222,7 +215,7 @@ TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
 }
 
 // A score that is no number: the player is told, the file is kept as score.sre.bak and the
-// initial table takes its place; the result counts as offered.
+// initial table takes its place.
 TEST_F(HighscoreWindowTest, aDamagedTableIsReportedKeptAsBackupAndReplaced) {
     QByteArray damaged = encodeScoreFile(initialScoreTable());
     damaged.replace("60000", "abc");
@@ -232,7 +225,6 @@ TEST_F(HighscoreWindowTest, aDamagedTableIsReportedKeptAsBackupAndReplaced) {
     EXPECT_EQ(dialogs.messages[0].title, "Fehler : 13");
     EXPECT_EQ(score(), encodeScoreFile(initialScoreTable()));
     EXPECT_EQ(bytesOf(dir.filePath("score.sre.bak")), damaged);
-    EXPECT_FALSE(game.state().Spiel);
 }
 
 // A table that cannot be saved (here: a file size limit): the old file stays, the player is

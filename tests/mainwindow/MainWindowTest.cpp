@@ -3,6 +3,7 @@
 // well and the displays show tick by tick, and the windows it opens.
 #include "MainWindow.h"
 #include "FakeDialogServices.h"
+#include "GameScreen.h"
 #include "Geometry.h"
 #include "GraphicsFiles.h"
 #include "ModalAnswers.h"
@@ -26,6 +27,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 
 using namespace brixolan;
@@ -211,6 +214,32 @@ TEST_F(MainWindowTest, theWellOnScreenIsTheGameTickByTick) {
         }
     }
     EXPECT_EQ(shownWell().find_first_not_of(".?\n"), std::string::npos); // "Game Over" alone
+}
+
+// New bitmaps (a scheme applied) reach every cell shown, also the cells the screen would not
+// draw again because the game did not change them; an idle well keeps its text.
+TEST_F(MainWindowTest, newBitmapsRedrawTheWholeWell) {
+    ASSERT_TRUE(start());
+    const auto load = [this](std::optional<QColor> stones) {
+        for (const GraphicsFile& file : GraphicsFiles)
+            if (stones && file.kind == GraphicKind::Stone)
+                writeSolidBitmap(dir.path() + '/' + file.path, {25, 25}, *stones);
+        if (!stones)
+            writeTestGraphics(dir.path());
+        ASSERT_FALSE(window->findChild<GameScreen*>()->loadBitmaps(ProgramFolder(dir.path())));
+    };
+    load(QColor(200, 100, 50));
+    EXPECT_GT(whiteAcrossTheMiddle(), 3); // "Kein Spiel"
+    load(std::nullopt);
+    trigger(object_name::QuickStartItem);
+    key(Qt::Key_Space, true);
+    for (int tick = 0; tick < 40; ++tick)
+        window->tick();
+    load(QColor(200, 100, 50));
+    const std::string shown = shownWell(); // the timer may tick meanwhile
+    std::string expected = pictureText(window->game().picture());
+    std::replace_if(expected.begin(), expected.end(), ::isalpha, '?');
+    EXPECT_EQ(shown, expected);
 }
 
 // X11 repeats a held key as release and press pairs; only a real release lets go, or the

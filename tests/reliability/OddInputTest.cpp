@@ -7,6 +7,7 @@
 #include "FontSettings.h"
 #include "MainWindow.h"
 #include "ObjectNames.h"
+#include "ResourceStore.h"
 #include "ScoreFile.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's drawing: everything the player sees is copied cell by cell from the
-// pre-loaded bitmaps of the resource store; nothing is loaded while a game runs, and on a
-// screen too small for the bitmaps the surfaces scale each tile once and keep it.
-#include "MainWindow.h"
+// The screen's drawing: everything the player sees is copied cell by cell from the pre-loaded
+// bitmaps of the resource store; nothing is loaded while a game runs, and on a screen too small
+// for the bitmaps the surfaces scale each tile once and keep it.
+#include "GameScreen.h"
 
 #include "Fonts.h"
 #include "Stones.h"
 #include "Surface.h"
 
-#include <QTimer>
+#include <algorithm>
+#include <utility>
 
 namespace brixolan {
 
@@ -37,7 +38,7 @@ QRect stoneCell(int row, int column) {
 
 } // namespace
 
-Surface* MainWindow::display(Display which) const {
+Surface* GameScreen::display(Display which) const {
     switch (which) {
     case Display::Points:
         return m_points;
@@ -51,7 +52,10 @@ Surface* MainWindow::display(Display which) const {
     return m_points;
 }
 
-void MainWindow::drawNumber(Surface* surface, const QString& digits, int cells) {
+void GameScreen::drawNumber(Display which) {
+    Surface* surface = display(which);
+    const int cells = cellsOf(which);
+    const QString digits = QString::number(m_numbers[std::size_t(which)]);
     // Zero-padded to the cells; a longer number shows its leading digits.
     const QString padded =
         QString(std::max(0, cells - int(digits.size())), QLatin1Char('0')) + digits;
@@ -63,8 +67,9 @@ void MainWindow::drawNumber(Surface* surface, const QString& digits, int cells) 
     surface->update();
 }
 
-void MainWindow::drawStein(int kind) {
+void GameScreen::drawPreview() {
     m_preview->clear();
+    const int kind = m_previewKind.value_or(-1);
     if (kind >= 0 && kind < KindCount) {
         const StoneKind& stone = StoneKinds[std::size_t(kind)];
         if (const QImage* source = m_resources.resHdc(stone.code)) {
@@ -75,29 +80,7 @@ void MainWindow::drawStein(int kind) {
     m_preview->update();
 }
 
-void MainWindow::aktualizeSchrift() {
-    const QImage* zero = m_resources.resHdc(digitElement(0));
-    const QSize digit = zero ? zero->size() : QSize(1, 1);
-    for (const auto& [which, cells] : DisplayWidths) {
-        display(which)->setSurfaceSize(QSize(cells * digit.width(), digit.height()));
-        drawNumber(display(which), QString(), cells);
-    }
-}
-
-void MainWindow::reportDrawFailure() {
-    m_timer->stop();
-    m_dialogs.message(this,
-                      QStringLiteral("Nicht genügend Speicher - beenden sie Tasks aus dem SysTray "
-                                     "und probieren sie erneut !!!"),
-                      QStringLiteral("Fehler"), MessageIcon::None);
-    m_dialogs.endProgramNow();
-}
-
-// --- GameView ------------------------------------------------------------------------------
-
-void MainWindow::showWell(const Well& picture) {
-    if (m_well->image().isNull())
-        reportDrawFailure();
+void GameScreen::drawWell(const Well& picture) {
     if (!m_shownWell) {
         m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
         m_well->update();
@@ -120,9 +103,37 @@ void MainWindow::showWell(const Well& picture) {
     m_shownWell = picture;
 }
 
-void MainWindow::showText(std::string_view text) {
-    if (m_well->image().isNull())
-        reportDrawFailure();
+void GameScreen::redrawAll() {
+    // The cells kept as shown were drawn from the bitmaps before: all are drawn again.
+    const std::optional<Well> shown = std::exchange(m_shownWell, std::nullopt);
+    if (!m_well || m_well->surfaceSize().isEmpty())
+        return; // not laid out yet: nothing is shown
+    const QImage* zero = m_resources.resHdc(digitElement(0));
+    const QSize digit = zero ? zero->size() : QSize(1, 1);
+    for (const Display which : {Display::Points, Display::Level, Display::Lines, Display::High}) {
+        display(which)->setSurfaceSize(QSize(cellsOf(which) * digit.width(), digit.height()));
+        drawNumber(which);
+    }
+    drawPreview();
+    if (shown)
+        drawWell(*shown);
+}
+
+// --- GameView ------------------------------------------------------------------------------
+
+void GameScreen::showWell(const Well& picture) {
+    if (m_well->image().isNull()) {
+        emit drawingFailed();
+        return;
+    }
+    drawWell(picture);
+}
+
+void GameScreen::showText(std::string_view text) {
+    if (m_well->image().isNull()) {
+        emit drawingFailed();
+        return;
+    }
     m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
     m_well->drawCentredText(QString::fromUtf8(text.data(), qsizetype(text.size())), comicFont(20),
                             Qt::white);
@@ -130,12 +141,18 @@ void MainWindow::showText(std::string_view text) {
     m_shownWell.reset();
 }
 
-void MainWindow::showNumber(Display which, std::int64_t value) {
-    drawNumber(display(which), QString::number(value), cellsOf(which));
+void GameScreen::showNumber(Display which, std::int64_t value) {
+    m_numbers[std::size_t(which)] = value;
+    drawNumber(which);
 }
 
-void MainWindow::showPreview(std::optional<int> kind) {
-    drawStein(kind.value_or(-1));
+void GameScreen::showPreview(std::optional<int> kind) {
+    m_previewKind = kind;
+    drawPreview();
+}
+
+void GameScreen::gameOver() {
+    emit gameEnded();
 }
 
 } // namespace brixolan
