@@ -30,6 +30,7 @@ QStringList differing(const QString& installed, const QString& own) {
         if (bytesOf(own + relative) != bytesOf(it.filePath()))
             names << relative;
     }
+    names.sort(); // the iterator's order is the file system's
     return names;
 }
 
@@ -37,7 +38,8 @@ QStringList differing(const QString& installed, const QString& own) {
 
 // A first start on a full disk once committed empty copies that no later start replaced (a full
 // disk itself: odd_places_test.sh). Now a later start repairs an empty or cut-off copy, but
-// keeps the player's scheme: a bitmap as long as its header says.
+// keeps the player's scheme: a bitmap as long as its header says, or a file as long as the
+// installed one.
 TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWithRegularFiles) {
     QTemporaryDir prefix;
     const QString games = prefix.filePath("games"), data = prefix.filePath("share/games/brixolan/");
@@ -51,6 +53,7 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     putFile(own + "scr/1.bmp", "");
     putFile(own + "Grafiken/SteinA.bmp", "BM");
     putFile(own + "Grafiken/SteinB.bmp", wholeBitmap('p', 90)); // the player's scheme
+    putFile(own + "Grafiken/SteinC.bmp", QByteArray(200, 'p')); // as long as the default
     QDir().mkpath(games + "/scr");
     const ProgramFolder buildTree = prepareProgramFolder(games, prefix.filePath("home")).value();
     EXPECT_EQ(buildTree.root() + buildTree.libraryFolder(), games + games);
@@ -60,7 +63,8 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     EXPECT_EQ(installed.root(), own.chopped(1));
     EXPECT_EQ(installed.libraryFolder().toStdString(),
               prefix.filePath("lib/games/brixolan").toStdString());
-    EXPECT_EQ(differing(data, own).join(" ").toStdString(), "Grafiken/SteinB.bmp");
+    EXPECT_EQ(differing(data, own).join(" ").toStdString(),
+              "Grafiken/SteinB.bmp Grafiken/SteinC.bmp");
     EXPECT_TRUE(QFileInfo(own + "scr/2.bmp").isWritable());
     EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
 

@@ -29,6 +29,7 @@ namespace {
 
 const QString Score = QStringLiteral("score");
 const QString Scheme = QStringLiteral("scheme");
+const QString Worker = QStringLiteral(BRIXOLAN_SAVE_WORKER);
 
 /// A program folder with generation 0 of every file either save replaces.
 struct Folder : QTemporaryDir {
@@ -62,17 +63,12 @@ struct Folder : QTemporaryDir {
     }
 };
 
-void start(
-    QProcess& worker, const QStringList& arguments, const std::function<void()>& inChild = [] {}) {
-    worker.setChildProcessModifier(inChild);
-    worker.start(QStringLiteral(BRIXOLAN_SAVE_WORKER), arguments);
-}
-
 /// The worker's lines: "ok" or "failed <message>", then the trace of its file operations.
 QList<QByteArray> run(
     const QStringList& arguments, const std::function<void()>& inChild = [] {}) {
     QProcess worker;
-    start(worker, arguments, inChild);
+    worker.setChildProcessModifier(inChild);
+    worker.start(Worker, arguments);
     EXPECT_TRUE(worker.waitForFinished(20000));
     const QByteArray output = worker.readAllStandardOutput();
     return worker.exitStatus() == QProcess::CrashExit ? QList<QByteArray>{"killed", ""}
@@ -171,8 +167,8 @@ TEST(TwoCopies, keepBothEntriesInEveryOrderOfClosing) {
     for (const char* order : {"Anna first", "Bert first", "together"}) {
         const Folder folder;
         QProcess anna, bert;
-        start(anna, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Anna:150000")});
-        start(bert, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Bert:170000")});
+        anna.start(Worker, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Anna:150000")});
+        bert.start(Worker, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Bert:170000")});
         for (QProcess* copy : {&anna, &bert})
             ASSERT_TRUE(copy->waitForReadyRead(10000) && copy->readLine() == "read\n") << order;
         QProcess* first = order[0] == 'B' ? &bert : &anna;
@@ -240,8 +236,8 @@ TEST(StartUp, leavesTheSaveOfAnotherRunningCopyAlone) {
     const Folder folder;
     const QByteArray trace = run({Scheme, Folder().path()}).value(1);
     QProcess saving; // paused at its first rename, with its new files and journal written
-    start(saving, {Scheme, folder.path(),
-                   QStringLiteral("BRIXOLAN_FAULT=pause:%1").arg(trace.indexOf('r') + 1)});
+    saving.start(Worker, {Scheme, folder.path(),
+                          QStringLiteral("BRIXOLAN_FAULT=pause:%1").arg(trace.indexOf('r') + 1)});
     ASSERT_TRUE(saving.waitForReadyRead(10000));
     const QStringList waiting = folder.strays();
     ASSERT_GT(waiting.size(), filesOf(Scheme).size());
