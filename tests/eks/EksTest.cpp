@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* Key = "qupwdzk47";
 constexpr int32_t Mode = -1;
+constexpr const char* Plain = "bxl16|975|21|";
 constexpr std::string_view Alphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 
@@ -28,18 +29,18 @@ std::optional<std::string> decode(const std::string& code, const char* key = Key
 }
 
 TEST(ScoreCode, plainCodesRoundTripThroughCodesThatNeedNoEscaping) {
-    for (const std::string plain : {"bxl16|975|21|", "bxl16||0|", "bxl16|2147483647|46|", ""}) {
+    for (const std::string plain : {Plain, "bxl16||0|", "bxl16|2147483647|46|", ""}) {
         const std::string code = encode(plain);
         EXPECT_EQ(code.find_first_not_of(Alphabet), std::string::npos) << code;
         EXPECT_EQ(decode(code), plain) << code;
     }
     // A changed format would make every code sent so far unreadable to the server.
-    EXPECT_EQ(encode("bxl16|975|21|"), "p0Hn55l-t4dYEQcXkrAY");
+    EXPECT_EQ(encode(Plain), "p0Hn55l-t4dYEQcXkrAY");
 }
 
 TEST(ScoreCode, aWrongKeyOrAnyChangedCharacterIsRejected) {
-    const std::string code = encode("bxl16|975|21|");
-    EXPECT_NE(encode("bxl16|975|21|", "qupwdzk48"), code);
+    const std::string code = encode(Plain);
+    EXPECT_NE(encode(Plain, "qupwdzk48"), code);
     EXPECT_EQ(decode(code, "qupwdzk48"), std::nullopt);
     for (std::size_t at = 0; at < code.size(); ++at)
         for (const char replacement : {'A', 'z', '5', '-', '_', '+'}) {
@@ -82,19 +83,17 @@ TEST(ScoreCode, aForgedCodeWithANulInsideIsRefused) {
 TEST(ScoreCode, onlyModeMinusOneAndRoomForTheWholeCodeGiveACode) {
     char out[64];
     for (const int32_t mode : {0, 1, -2})
-        EXPECT_EQ(EKSEncode("bxl16|975|21|", Key, &mode, out, sizeof out), -1) << mode;
-    const char* const p = "bxl16|975|21|";
+        EXPECT_EQ(EKSEncode(Plain, Key, &mode, out, sizeof out), -1) << mode;
     for (const long refused :
-         {EKSEncode(nullptr, Key, &Mode, out, sizeof out), EKSEncode(p, nullptr, &Mode, out, 64),
-          EKSEncode(p, Key, nullptr, out, sizeof out), EKSEncode(p, Key, &Mode, nullptr, 64),
-          EKSDecode(nullptr, Key, out, sizeof out), EKSDecode("AAAA", nullptr, out, sizeof out),
-          EKSDecode(encode(p).c_str(), Key, nullptr, 64)})
+         {EKSEncode(nullptr, Key, &Mode, out, 64), EKSEncode(Plain, nullptr, &Mode, out, 64),
+          EKSEncode(Plain, Key, nullptr, out, 64), EKSEncode(Plain, Key, &Mode, nullptr, 64),
+          EKSDecode(nullptr, Key, out, 64), EKSDecode("AAAA", nullptr, out, 64),
+          EKSDecode(encode(Plain).c_str(), Key, nullptr, 64)})
         EXPECT_EQ(refused, -1);
     // One byte short: the length it needs, and nothing of the code.
-    const std::string code = encode("bxl16|975|21|");
+    const std::string code = encode(Plain);
     std::string tooSmall(code.size(), 'x');
-    EXPECT_EQ(EKSEncode("bxl16|975|21|", Key, &Mode, tooSmall.data(), tooSmall.size()),
-              long(code.size()));
+    EXPECT_EQ(EKSEncode(Plain, Key, &Mode, tooSmall.data(), code.size()), long(code.size()));
     EXPECT_EQ(tooSmall.find(code.substr(0, 4)), std::string::npos);
 }
 

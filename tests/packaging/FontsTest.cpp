@@ -28,17 +28,11 @@ private:
     }
 
 private slots:
-    void captionFaceIsTheSquaredTerminalFace() {
-        expectFace(captionFont(24), QStringLiteral("Westminster"), QStringLiteral("IBM 3270"));
-    }
-
-    void comicFaceIsComicNeue() {
-        expectFace(comicFont(20), QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-    }
-
-    void sansSerifFaceIsDejaVuSans() {
-        expectFace(sansSerifFont(8.25), QStringLiteral("MS Sans Serif"),
-                   QStringLiteral("DejaVu Sans"));
+    // Caption: the squared terminal face; comic: Comic Neue; sans serif: DejaVu Sans.
+    void eachFaceIsItsOriginalOrItsLookAlike() {
+        expectFace(captionFont(24), "Westminster", "IBM 3270");
+        expectFace(comicFont(20), "Comic Sans MS", "Comic Neue");
+        expectFace(sansSerifFont(8.25), "MS Sans Serif", "DejaVu Sans");
     }
 };
 

@@ -2,12 +2,10 @@
 // The real dialog services, as far as they promise more than Qt does: a message is plain text
 // in a modal box that holds the keyboard, and the fatal end leaves at once with a failure.
 #include "DialogServices.h"
+#include "ModalAnswers.h"
 
-#include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -20,12 +18,8 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
     owner.show();
     const QString text = QStringLiteral("<b>score.sre</b> & <i>\"Grafiken\"</i>");
     QString seen = QStringLiteral("no modal box");
-    QTimer answer; // finds the box once its event loop runs, and answers it with Enter
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
-        answer.stop();
+    fakes::whenModal([&](QWidget* modal) { // answers the box with Enter, once it has the keys
+        auto* box = qobject_cast<QMessageBox*>(modal);
         QWidget* keys = QTest::qWaitForWindowActive(box) ? QApplication::focusWidget() : nullptr;
         seen = box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup");
         if (keys == nullptr || !box->isAncestorOf(keys)) {
@@ -35,7 +29,6 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
             QTest::keyClick(keys, Qt::Key_Return);
         }
     });
-    answer.start(0);
     QtDialogServices().message(&owner, text, QStringLiteral("Fehler"), MessageIcon::Warning);
     EXPECT_EQ(seen, text);
 }

@@ -3,10 +3,8 @@
 #include "ErrorTexts.h"
 #include "ProgramFolder.h"
 #include "ReadFile.h"
+#include "TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <clocale>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -16,20 +14,18 @@ using namespace brixolan;
 // Existing names are found whatever their case; new ones keep the spelling given.
 TEST(ProgramFolder, findsExistingNamesWhateverTheirCase) {
     QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("grafiken"));
-    QFile file(dir.path() + QStringLiteral("/brixolan.dat"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const ProgramFolder folder(dir.path() + QStringLiteral("/"));
+    fakes::putFile(dir.filePath("grafiken/brixolan.dat"), "");
+    fakes::putFile(dir.filePath("brixolan.dat"), "");
+    const ProgramFolder folder(dir.path() + "/");
     EXPECT_EQ(folder.root(), dir.path());
-    EXPECT_EQ(folder.path(QStringLiteral("Brixolan.dat")), dir.path() + "/brixolan.dat");
-    EXPECT_EQ(folder.path(QStringLiteral("Grafiken/SteinA.bmp")),
-              dir.path() + "/grafiken/SteinA.bmp");
-    EXPECT_EQ(folder.path(QStringLiteral("score.sre")), dir.path() + "/score.sre");
-    EXPECT_TRUE(folder.fileExists(QStringLiteral("BRIXOLAN.DAT")));
-    EXPECT_TRUE(folder.folderExists(QStringLiteral("GRAFIKEN")));
-    EXPECT_FALSE(folder.fileExists(QStringLiteral("Grafiken")));
-    EXPECT_TRUE(folder.removeFile(QStringLiteral("score.sre")));
-    EXPECT_TRUE(folder.makeFolder(QStringLiteral("Pics/A")) && folder.folderExists("pics/a"));
+    EXPECT_EQ(folder.path("Brixolan.dat"), dir.filePath("brixolan.dat"));
+    EXPECT_EQ(folder.path("Grafiken/SteinA.bmp"), dir.filePath("grafiken/SteinA.bmp"));
+    EXPECT_EQ(folder.path("score.sre"), dir.filePath("score.sre"));
+    EXPECT_TRUE(folder.fileExists("BRIXOLAN.DAT"));
+    EXPECT_TRUE(folder.folderExists("GRAFIKEN"));
+    EXPECT_FALSE(folder.fileExists("Grafiken"));
+    EXPECT_TRUE(folder.removeFile("score.sre"));
+    EXPECT_TRUE(folder.makeFolder("Pics/A") && folder.folderExists("pics/a"));
 }
 
 // Each reader's limit: the largest accepted bitmap (8192 x 8192, 32 bits, headers and palette),

@@ -6,7 +6,6 @@
 
 #include "TestFiles.h"
 #include <QDirIterator>
-#include <QFile>
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -15,8 +15,6 @@
 #include "TestGraphics.h"
 
 #include <QAction>
-#include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -38,9 +36,8 @@ TEST(ScoreFileSize, aHugeFileWithoutLineEndsIsReadInPartAndLeftUntouched) {
 }
 
 TEST(SettingsLineEnds, lineFeedsLoneCrsAMissingLastEndAndExtraLinesAreReadAndTheFileKept) {
-    for (const QByteArray file : {"VERSION 1.55\n 0 \n 65280 \n", "VERSION 1.55\r\n 0 \r\n 65280",
-                                  "VERSION 1.55\r\n 0 \r\n 65280 \r\n 1 \r\n 255 \r\nmehr\r\n",
-                                  "VERSION 1.55\r 0 \r 65280 \r"}) {
+    for (const QByteArray file :
+         {"VERSION 1.55\n 0 \n 65280", "VERSION 1.55\r 0 \r 65280 \r\n 1 \r\n"}) {
         QTemporaryDir dir;
         putFile(dir.filePath("Brixolan.dat"), file);
         const FontSettings read = readSettingsOrDefaults(ProgramFolder(dir.path()));
@@ -52,16 +49,14 @@ TEST(SettingsLineEnds, lineFeedsLoneCrsAMissingLastEndAndExtraLinesAreReadAndThe
 // A FIFO under a file's name blocked the game for ever, and a link to /dev/zero or /dev/urandom
 // was read until memory ran out. Each is refused at once, as the damaged file it stands for.
 TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
-    const std::function<bool(const QString&)> kinds[] = {
-        [](const QString& path) { return ::mkfifo(QFile::encodeName(path), 0600) == 0; },
-        [](const QString& path) { return QFile::link("/dev/zero", path); },
-        [](const QString& path) { return QFile::link("/dev/urandom", path); }};
-    for (const auto& make : kinds) {
+    for (const char* kind : {"FIFO", "/dev/zero", "/dev/urandom"}) {
         QTemporaryDir dir;
         writeTestGraphics(dir.path());
         for (const char* name : {"Grafiken/SteinA.bmp", "icon.png", "score.sre", "Brixolan.dat"}) {
-            QFile::remove(dir.filePath(name));
-            ASSERT_TRUE(make(dir.filePath(name)));
+            const QString path = dir.filePath(name);
+            QFile::remove(path);
+            ASSERT_TRUE(kind[0] == 'F' ? ::mkfifo(QFile::encodeName(path), 0600) == 0
+                                       : QFile::link(kind, path));
         }
         const ProgramFolder folder(dir.path());
         EXPECT_STREQ(ResourceStore().loadAll(folder)->path, "Grafiken/SteinA.bmp");

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace brixolan;
@@ -19,10 +20,8 @@ using namespace brixolan;
 namespace {
 
 QByteArray le(quint32 value, int size = 4) {
-    QByteArray bytes;
-    for (int n = 0; n < size; ++n)
-        bytes += char((value >> (8 * n)) & 0xFF);
-    return bytes;
+    const quint32 little = qToLittleEndian(value);
+    return QByteArray(reinterpret_cast<const char*>(&little), size);
 }
 
 /// A 4 x 2 run-length bitmap of 8 or 4 bits. Its palette is white but for entry 1, red, so a

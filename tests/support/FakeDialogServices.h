@@ -5,7 +5,6 @@
 #include "TextCodec.h"
 
 #include <QStringList>
-#include <deque>
 #include <functional>
 #include <vector>
 
@@ -30,14 +29,13 @@ public:
 
     std::vector<Message> messages;
     std::vector<Input> inputs;
-    std::deque<QString> inputAnswers; ///< answered in order; empty text once they run out
+    QStringList inputAnswers; ///< answered in order; empty text once they run out
     QStringList questions;
     QList<bool> questionAnswers; ///< answered in order; "Nein" once they run out
-    std::deque<std::optional<QColor>> colorAnswers;
+    QList<std::optional<QColor>> colorAnswers;
     std::vector<QUrl> openedUrls;
     QStringList startedPrograms;
     bool openUrlSucceeds = true;
-    bool startSucceeds = true;
     /// Runs while a message is "shown", as the player's reaction to it.
     std::function<void(const Message&)> onMessage;
 
@@ -54,18 +52,11 @@ public:
     QString input(QWidget*, const QString& prompt, const QString& title, const QString& proposed,
                   InputText kind) override {
         inputs.push_back({prompt, title, proposed});
-        if (inputAnswers.empty())
-            return {};
-        QString answer = inputAnswers.front();
-        inputAnswers.pop_front();
+        const QString answer = inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
         return kind == InputText::FileLine ? keepFileLineCharacters(answer) : answer;
     }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override {
-        if (colorAnswers.empty())
-            return std::nullopt;
-        auto answer = colorAnswers.front();
-        colorAnswers.pop_front();
-        return answer;
+        return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
     }
     bool openUrl(const QUrl& url) override {
         openedUrls.push_back(url);
@@ -73,7 +64,7 @@ public:
     }
     bool startDetached(const QString& program) override {
         startedPrograms << program;
-        return startSucceeds;
+        return true;
     }
 
 protected:

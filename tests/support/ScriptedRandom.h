@@ -12,18 +12,12 @@ namespace brixolan::fakes {
 class ScriptedRandom : public Random {
 public:
     explicit ScriptedRandom(std::vector<double> values = {0.0}) : m_values(std::move(values)) {}
-    void reseed(std::int32_t seconds) override {
-        lastSeed = seconds;
-        ++reseeds;
-    }
+    void reseed(std::int32_t) override {}
     double next() override {
         const double value = m_values[m_next % m_values.size()];
         ++m_next;
         return value;
     }
-
-    int reseeds = 0;
-    std::int32_t lastSeed = -1;
 
 private:
     std::vector<double> m_values;
