@@ -118,12 +118,20 @@ struct HighscoreWindowTest : ::testing::Test {
     MixingRandom random;
     FixedClock clock;
     Game game{view, random, clock};
+    Game unplayed{view, random, clock};
     QWidget main;
 
     /// A game over with `score` (none: no game has ended yet) and the window it opens.
     HighscoreWindow* afterGame(std::optional<std::int64_t> score) {
-        game.state().PunkteInList = score;
-        game.state().Spiel = true;
+        if (!score) { // a game asked for before any has ended
+            unplayed.acceptNewGame(0, 0, 0);
+            return HighscoreWindow::open(unplayed, folder, dialogs, &main);
+        }
+        // A game that ends at its first tick, with its start points.
+        game.acceptNewGame(0, 0, *score);
+        game.activate();
+        game.loadWell(game.wellText(false).replace(4, 4, "AAAA")); // the entry area
+        game.tick();
         return HighscoreWindow::open(game, folder, dialogs, &main);
     }
     QByteArray score() { return bytesOf(dir.filePath("score.sre")); }
