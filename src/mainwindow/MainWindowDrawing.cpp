@@ -17,20 +17,6 @@ namespace {
 constexpr QSize StoneCell(25, 25);
 constexpr QSize DigitCell(25, 42);
 
-struct DisplayCells {
-    Display display;
-    int cells;
-};
-constexpr std::array<DisplayCells, 4> DisplayWidths = {
-    {{Display::Points, 9}, {Display::Level, 2}, {Display::Lines, 3}, {Display::High, 1}}};
-
-int cellsOf(Display display) {
-    for (const DisplayCells& width : DisplayWidths)
-        if (width.display == display)
-            return width.cells;
-    return 1;
-}
-
 QRect stoneCell(int row, int column) {
     return {QPoint(StoneCell.width() * column, StoneCell.height() * row), StoneCell};
 }
@@ -78,9 +64,9 @@ void MainWindow::drawStein(int kind) {
 void MainWindow::aktualizeSchrift() {
     const QImage* zero = m_resources.resHdc(digitElement(0));
     const QSize digit = zero ? zero->size() : QSize(1, 1);
-    for (const auto& [which, cells] : DisplayWidths) {
-        display(which)->setSurfaceSize(QSize(cells * digit.width(), digit.height()));
-        drawNumber(display(which), QString(), cells);
+    for (const Display which : {Display::Points, Display::Level, Display::Lines, Display::High}) {
+        display(which)->setSurfaceSize(QSize(digitsOf(which) * digit.width(), digit.height()));
+        drawNumber(display(which), QString(), digitsOf(which));
     }
 }
 
@@ -131,7 +117,7 @@ void MainWindow::showText(std::string_view text) {
 }
 
 void MainWindow::showNumber(Display which, std::int64_t value) {
-    drawNumber(display(which), QString::number(value), cellsOf(which));
+    drawNumber(display(which), QString::number(value), digitsOf(which));
 }
 
 void MainWindow::showPreview(std::optional<int> kind) {
