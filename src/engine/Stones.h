@@ -70,23 +70,17 @@ inline constexpr TurnTable Tee{{
 } // namespace turns
 
 /// The catalogue of the seven stones: everything else about a stone is read from here.
+// clang-format off
 inline constexpr std::array<StoneKind, KindCount> StoneKinds{{
-    {'B', 2, {{{0, 5}, {0, 6}, {1, 5}, {1, 6}}}, {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}}, turns::Square},
+    {'B', 2,  {{{0, 5}, {0, 6}, {1, 5}, {1, 6}}}, {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}}, turns::Square},
     {'C', 13, {{{0, 4}, {0, 5}, {0, 6}, {0, 7}}}, {{{0, 0}, {0, 1}, {0, 2}, {0, 3}}}, turns::Bar},
-    {'A',
-     1,
-     {{{0, 4}, {0, 5}, {0, 6}, {1, 4}}},
-     {{{0, 0}, {0, 1}, {0, 2}, {1, 0}}},
-     turns::LeftHook},
-    {'D',
-     14,
-     {{{0, 4}, {0, 5}, {0, 6}, {1, 6}}},
-     {{{0, 0}, {0, 1}, {0, 2}, {1, 2}}},
-     turns::RightHook},
+    {'A', 1,  {{{0, 4}, {0, 5}, {0, 6}, {1, 4}}}, {{{0, 0}, {0, 1}, {0, 2}, {1, 0}}}, turns::LeftHook},
+    {'D', 14, {{{0, 4}, {0, 5}, {0, 6}, {1, 6}}}, {{{0, 0}, {0, 1}, {0, 2}, {1, 2}}}, turns::RightHook},
     {'E', 15, {{{0, 4}, {0, 5}, {0, 6}, {1, 5}}}, {{{1, 1}, {0, 0}, {0, 1}, {0, 2}}}, turns::Tee},
     {'F', 16, {{{0, 5}, {0, 6}, {1, 4}, {1, 5}}}, {{{0, 1}, {1, 0}, {0, 2}, {1, 1}}}, turns::Ess},
     {'G', 17, {{{0, 4}, {0, 5}, {1, 5}, {1, 6}}}, {{{0, 0}, {1, 1}, {0, 1}, {1, 2}}}, turns::Zed},
 }};
+// clang-format on
 
 /// The stone with `code`, or nullptr for any other code.
 constexpr const StoneKind* stoneOfCode(std::int32_t code) {

@@ -3,6 +3,7 @@
 // the generator's statistics.
 #include "Game.h"
 #include "MixingRandom.h"
+#include "ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,11 @@
 namespace brixolan {
 namespace {
 
-class MidnightClock : public Clock {
-public:
-    std::int32_t secondsSinceMidnight() const override { return 0; }
-};
-
 // A stone of `kind` at level 19 (it never falls by itself), moved down `rows` by hand.
 struct Play {
     NullGameView view;
     MixingRandom random;
-    MidnightClock clock;
+    fakes::FixedClock clock;
     Game game{view, random, clock};
     const GameState& s = game.state();
 
@@ -98,10 +94,8 @@ TEST(Falling, theLevelStopsAt19) {
     std::string fullRows; // all but the entry rows
     for (int row = 0; row < WellRows; ++row)
         fullRows += std::string(WellColumns, row < 2 ? '.' : 'B') + '\n';
-    for (int n = 0; n < 12; ++n) {
-        ASSERT_TRUE(play.game.loadWell(fullRows));
-        play.game.tick();
-    }
+    for (int n = 0; n < 12; ++n, play.game.tick()) // the well reads back as it was loaded
+        ASSERT_TRUE(play.game.loadWell(fullRows) && play.game.wellText(false) == fullRows);
     play.hold(keys::Space, 12);
     EXPECT_EQ(play.s.Level, 19);
     EXPECT_EQ(play.s.Lines, 12 * 18);

@@ -123,16 +123,14 @@ struct HighscoreWindowTest : ::testing::Test {
 
     /// A game over with `score` (none: no game has ended yet) and the window it opens.
     HighscoreWindow* afterGame(std::optional<std::int64_t> score) {
-        if (!score) { // a game asked for before any has ended
-            unplayed.acceptNewGame(0, 0, 0);
-            return HighscoreWindow::open(unplayed, folder, dialogs, &main);
+        Game& played = score ? game : unplayed; // unplayed: asked for before any game ended
+        played.acceptNewGame(0, 0, score.value_or(0));
+        if (score) { // the game ends at its first tick, with its start points
+            game.activate();
+            game.loadWell(game.wellText(false).replace(4, 4, "AAAA")); // the entry area
+            game.tick();
         }
-        // A game that ends at its first tick, with its start points.
-        game.acceptNewGame(0, 0, *score);
-        game.activate();
-        game.loadWell(game.wellText(false).replace(4, 4, "AAAA")); // the entry area
-        game.tick();
-        return HighscoreWindow::open(game, folder, dialogs, &main);
+        return HighscoreWindow::open(played, folder, dialogs, &main);
     }
     QByteArray score() { return bytesOf(dir.filePath("score.sre")); }
     static QString label(QWidget* window, const QString& name) {
