@@ -17,7 +17,8 @@ public:
     std::int32_t secondsSinceMidnight() const override { return 12 * 3600; }
 };
 
-constexpr std::array<int, 6> GameKeys{32, 17, 38, 39, 37, 40};
+constexpr std::array<int, 6> GameKeys{keys::Space, keys::Ctrl, keys::Up,
+                                      keys::Right, keys::Left, keys::Down};
 
 void playWholeGamesWithRandomKeys(benchmark::State& state) {
     NullGameView view;
@@ -31,7 +32,7 @@ void playWholeGamesWithRandomKeys(benchmark::State& state) {
     auto startGame = [&] {
         const auto level = static_cast<std::int32_t>(games % 10);
         const auto high = static_cast<std::int32_t>(games % 7);
-        game.acceptNewGame(level, high, std::int64_t{high} * 1500);
+        game.acceptNewGame(level, high, std::int64_t{high} * PointsPerStartHeight);
         game.activate();
         ++games;
     };

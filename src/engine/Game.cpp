@@ -9,13 +9,6 @@ namespace brixolan {
 
 namespace {
 
-constexpr int KeyHardDrop = 32;
-constexpr int KeyCtrl = 17;
-constexpr int KeyUp = 38;
-constexpr int KeyRight = 39;
-constexpr int KeyLeft = 37;
-constexpr int KeyDown = 40;
-
 constexpr std::int32_t TopLevel = 19;
 constexpr std::int32_t MaxStartHigh = WellRows / 2;
 
@@ -95,6 +88,14 @@ bool Game::scriptNextKinds(std::string digits) {
     return true;
 }
 
+bool Game::setNextKind(int kind) {
+    if (kind < 0 || kind >= KindCount) {
+        return false;
+    }
+    m_state.SteinFolge[0] = kind;
+    return true;
+}
+
 std::int32_t Game::chooseNextKind() {
     m_random.reseed(m_clock.secondsSinceMidnight());
     if (m_nextScripted < m_scriptedKinds.size()) {
@@ -125,28 +126,28 @@ void Game::tick() {
         if (s.DrehDelay > 30) {
             s.DrehDelay = 15;
         }
-        if (stoneMoves && s.DropDelay > 10 && key(KeyHardDrop)) {
+        if (stoneMoves && s.DropDelay > 10 && key(keys::Space)) {
             s.DropDelay = 0;
             hardDrop();
             // The stone is written into the well now; moving it further would write it twice.
             stoneMoves = false;
         }
-        if (stoneMoves && (key(KeyCtrl) || key(KeyUp)) && tryTurn()) {
+        if (stoneMoves && (key(keys::Ctrl) || key(keys::Up)) && tryTurn()) {
             s.DrehDelay = 0;
         }
     }
 
     if (stoneMoves) {
-        if (key(KeyRight)) {
+        if (key(keys::Right)) {
             sideMove(+1);
         }
-        if (key(KeyLeft)) {
+        if (key(keys::Left)) {
             sideMove(-1);
         }
         // "At or above": a hard drop onto the stack keeps i, so it may already be past a
         // threshold lowered by a level advance. A threshold of 0 never lets the stone fall.
         const std::int32_t threshold = fallThreshold();
-        if ((threshold > 0 && s.i >= threshold) || key(KeyDown)) {
+        if ((threshold > 0 && s.i >= threshold) || key(keys::Down)) {
             fallStep();
         }
     }
@@ -196,7 +197,7 @@ void Game::fallStep() {
     landingTest();
     for (std::size_t k = 0; k < 4; ++k) {
         restOrMove(k);
-        if (key(KeyDown)) {
+        if (key(keys::Down)) {
             s.SteinPunkte = saturatingAdd(s.SteinPunkte, std::int64_t{1});
         }
     }
@@ -401,11 +402,9 @@ void Game::startGame() {
     for (std::int32_t row = WellRows - 1; row >= WellRows - 2 * s.High; --row) {
         for (std::int32_t column = 0; column < WellColumns; ++column) {
             if (static_cast<int>(m_random.next() * 2) == 1) {
-                std::int32_t code = static_cast<std::int32_t>(m_random.next() * 6) + 1;
-                if (code > 2) {
-                    code += 10;
-                }
-                writeCell(row, column, code);
+                // The stones of the tiles A to F, never G.
+                const auto letter = static_cast<std::int32_t>(m_random.next() * 6);
+                writeCell(row, column, codeOfLetterIndex(letter));
             }
         }
     }

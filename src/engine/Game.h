@@ -10,10 +10,21 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brixolan {
 
 inline constexpr int KeyCount = 256;
+
+/// The classic virtual-key codes of the keys the game acts on.
+namespace keys {
+inline constexpr int Space = 32; ///< hard drop
+inline constexpr int Ctrl = 17;  ///< turn, like Up
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+} // namespace keys
 /// Each pair of pre-filled rows is worth this many start points.
 inline constexpr std::int64_t PointsPerStartHeight = 1500;
 
@@ -36,18 +47,23 @@ struct GameState {
     /// False from a game start until the tick whose hand-over brings in its first stone.
     bool FirstStoneEntered = false;
 
+    /// The fall counter: ticks since the stone last fell a row.
     std::int32_t i = 0;
     std::int32_t DrehDelay = 0;
     std::int32_t DropDelay = 0;
 
+    /// The score of the running game.
     std::int64_t Punkte = 0;
+    /// Points of the falling stone and the rows it cleared, added to the score at hand-over.
     std::int64_t SteinPunkte = 0;
     std::int32_t Lines = 0;
 
     // Start values, set by the new-game dialog and the quick start.
     std::int32_t Level = 0;
     std::int32_t DefaultLevel = 0;
+    /// The start points a game begins its score with (not the score: that is Punkte).
     std::int64_t Points = 0;
+    /// The start height: pairs of pre-filled rows at the bottom of the well.
     std::int32_t High = 0;
     /// Score of the last game that ended; no value until the first game over.
     std::optional<std::int64_t> PunkteInList;
@@ -112,7 +128,13 @@ public:
     /// The fall threshold of the current level.
     std::int32_t fallThreshold() const;
 
-    GameState& state() { return m_state; }
+    /// Replays, tools and tests: the next stone is of `kind` (0..6); false, and nothing
+    /// changed, for any other value.
+    bool setNextKind(int kind);
+    /// Replays, tools and tests: the resting cells from text as `wellText(false)` writes it
+    /// (a '*' reads as empty). False, and nothing changed, for text of any other shape.
+    bool loadWell(std::string_view text);
+
     const GameState& state() const { return m_state; }
 
     /// The well with the falling stone, as the player sees it.

@@ -3,6 +3,8 @@
 
 #include "Well.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -11,6 +13,14 @@ namespace brixolan {
 
 /// The four number displays of the main window.
 enum class Display { Points, Level, Lines, High };
+
+/// How many digits each display shows, in the order of `Display`: a shorter number is padded
+/// with zeros, a longer one shows its leading digits.
+inline constexpr std::array<int, 4> DisplayDigits = {9, 2, 3, 1};
+
+constexpr int digitsOf(Display display) {
+    return DisplayDigits[static_cast<std::size_t>(display)];
+}
 
 /// What the game shows, reported as it changes; the main window draws it, tests record it.
 class GameView {

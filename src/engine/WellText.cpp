@@ -24,4 +24,28 @@ std::string Game::wellText(bool withStone) const {
     return text;
 }
 
+bool Game::loadWell(std::string_view text) {
+    constexpr std::size_t RowLength = WellColumns + 1;
+    if (text.size() != WellRows * RowLength) {
+        return false;
+    }
+    Well well{};
+    for (std::size_t row = 0; row < WellRows; ++row) {
+        const std::string_view line = text.substr(row * RowLength, RowLength);
+        if (line.back() != '\n') {
+            return false;
+        }
+        for (std::size_t column = 0; column < WellColumns; ++column) {
+            const char letter = line[column];
+            const std::int32_t code = codeOfLetter(letter);
+            if (code == 0 && letter != '.' && letter != '*') {
+                return false;
+            }
+            well[row][column] = code;
+        }
+    }
+    m_state.Spielfeld = well;
+    return true;
+}
+
 } // namespace brixolan

@@ -18,20 +18,6 @@ namespace {
 constexpr QSize StoneCell(25, 25);
 constexpr QSize DigitCell(25, 42);
 
-struct DisplayCells {
-    Display display;
-    int cells;
-};
-constexpr std::array<DisplayCells, 4> DisplayWidths = {
-    {{Display::Points, 9}, {Display::Level, 2}, {Display::Lines, 3}, {Display::High, 1}}};
-
-int cellsOf(Display display) {
-    for (const DisplayCells& width : DisplayWidths)
-        if (width.display == display)
-            return width.cells;
-    return 1;
-}
-
 QRect stoneCell(int row, int column) {
     return {QPoint(StoneCell.width() * column, StoneCell.height() * row), StoneCell};
 }
@@ -54,7 +40,7 @@ Surface* GameScreen::display(Display which) const {
 
 void GameScreen::drawNumber(Display which) {
     Surface* surface = display(which);
-    const int cells = cellsOf(which);
+    const int cells = digitsOf(which);
     const QString digits = QString::number(m_numbers[std::size_t(which)]);
     // Zero-padded to the cells; a longer number shows its leading digits.
     const QString padded =
@@ -111,7 +97,7 @@ void GameScreen::redrawAll() {
     const QImage* zero = m_resources.resHdc(digitElement(0));
     const QSize digit = zero ? zero->size() : QSize(1, 1);
     for (const Display which : {Display::Points, Display::Level, Display::Lines, Display::High}) {
-        display(which)->setSurfaceSize(QSize(cellsOf(which) * digit.width(), digit.height()));
+        display(which)->setSurfaceSize(QSize(digitsOf(which) * digit.width(), digit.height()));
         drawNumber(which);
     }
     drawPreview();

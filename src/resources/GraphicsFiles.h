@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Stones.h"
+
 #include <array>
+#include <cstddef>
 
 namespace brixolan {
 
@@ -17,33 +20,68 @@ struct GraphicsFile {
     int number; ///< stone k (the file with the letter A + k) or digit d
 };
 
-/// In loading order; a stone's element is the code the well stores for it.
-inline constexpr std::array<GraphicsFile, 17> GraphicsFiles = {{
-    {1, "Grafiken/SteinA.bmp", GraphicKind::Stone, 0},
-    {2, "Grafiken/SteinB.bmp", GraphicKind::Stone, 1},
-    {3, "Grafiken/0.bmp", GraphicKind::Digit, 0},
-    {4, "Grafiken/1.bmp", GraphicKind::Digit, 1},
-    {5, "Grafiken/2.bmp", GraphicKind::Digit, 2},
-    {6, "Grafiken/3.bmp", GraphicKind::Digit, 3},
-    {7, "Grafiken/4.bmp", GraphicKind::Digit, 4},
-    {8, "Grafiken/5.bmp", GraphicKind::Digit, 5},
-    {9, "Grafiken/6.bmp", GraphicKind::Digit, 6},
-    {10, "Grafiken/7.bmp", GraphicKind::Digit, 7},
-    {11, "Grafiken/8.bmp", GraphicKind::Digit, 8},
-    {12, "Grafiken/9.bmp", GraphicKind::Digit, 9},
-    {13, "Grafiken/SteinC.bmp", GraphicKind::Stone, 2},
-    {14, "Grafiken/SteinD.bmp", GraphicKind::Stone, 3},
-    {15, "Grafiken/SteinE.bmp", GraphicKind::Stone, 4},
-    {16, "Grafiken/SteinF.bmp", GraphicKind::Stone, 5},
-    {17, "Grafiken/SteinG.bmp", GraphicKind::Stone, 6},
-}};
-
-inline constexpr int StoneCount = 7;
+inline constexpr int StoneCount = KindCount; // one bitmap per stone kind
 inline constexpr int DigitCount = 10;
 
 constexpr int digitElement(int digit) {
     return digit + 3;
 }
+
+namespace graphics_files {
+
+using Path = std::array<char, 20>;
+
+constexpr Path pathWith(const char* pattern, std::size_t at, char name) {
+    Path path{};
+    for (std::size_t n = 0; pattern[n] != '\0'; ++n)
+        path[n] = n == at ? name : pattern[n];
+    return path;
+}
+
+template <std::size_t Count>
+constexpr std::array<Path, Count> paths(const char* pattern, std::size_t at, char first) {
+    std::array<Path, Count> result{};
+    for (std::size_t n = 0; n < Count; ++n)
+        result[n] = pathWith(pattern, at, static_cast<char>(first + n));
+    return result;
+}
+
+// Stone k is the file with the letter A + k, whose element is that letter's stone code.
+inline constexpr auto StonePaths = paths<StoneCount>("Grafiken/SteinX.bmp", 14, 'A');
+inline constexpr auto DigitPaths = paths<DigitCount>("Grafiken/X.bmp", 9, '0');
+
+constexpr std::array<GraphicsFile, StoneCount + DigitCount> inLoadingOrder() {
+    std::array<GraphicsFile, StoneCount + DigitCount> files{};
+    std::size_t n = 0;
+    for (int k = 0; k < StoneCount; ++k)
+        files[n++] = {codeOfLetterIndex(k), StonePaths[std::size_t(k)].data(), GraphicKind::Stone,
+                      k};
+    for (int d = 0; d < DigitCount; ++d)
+        files[n++] = {digitElement(d), DigitPaths[std::size_t(d)].data(), GraphicKind::Digit, d};
+    // By element: the store loads them in that order.
+    for (std::size_t i = 1; i < files.size(); ++i)
+        for (std::size_t j = i; j > 0 && files[j - 1].element > files[j].element; --j) {
+            const GraphicsFile earlier = files[j - 1];
+            files[j - 1] = files[j];
+            files[j] = earlier;
+        }
+    return files;
+}
+
+} // namespace graphics_files
+
+/// In loading order; a stone's element is the code the well stores for it.
+inline constexpr std::array<GraphicsFile, StoneCount + DigitCount> GraphicsFiles =
+    graphics_files::inLoadingOrder();
+
+static_assert(
+    [] {
+        for (std::size_t n = 0; n < GraphicsFiles.size(); ++n)
+            if (GraphicsFiles[n].element != int(n) + 1)
+                return false;
+        return true;
+    }(),
+    "stone codes and digit elements fill 1 to 17 without a gap or a clash");
 
 /// The file of stone k (0..6) or digit d (0..9).
 constexpr const GraphicsFile& graphicsFile(GraphicKind kind, int number) {

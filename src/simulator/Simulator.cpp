@@ -63,14 +63,14 @@ public:
     }
 
     void print(std::ostream& out) const {
-        constexpr std::array<int, 4> Cells = {9, 2, 3, 1};
         constexpr std::array<const char*, 4> Names = {"points", "level", "lines", "high"};
-        for (std::size_t n = 0; n < Cells.size(); ++n) {
+        for (std::size_t n = 0; n < Names.size(); ++n) {
+            const auto cells = static_cast<std::size_t>(DisplayDigits[n]);
             std::string digits = std::to_string(m_numbers[n]);
-            if (digits.size() < static_cast<std::size_t>(Cells[n])) {
-                digits.insert(0, Cells[n] - digits.size(), '0');
+            if (digits.size() < cells) {
+                digits.insert(0, cells - digits.size(), '0');
             }
-            out << Names[n] << '=' << digits.substr(0, static_cast<std::size_t>(Cells[n])) << ' ';
+            out << Names[n] << '=' << digits.substr(0, cells) << ' ';
         }
         out << "preview=";
         if (m_preview) {
@@ -206,8 +206,9 @@ public:
         : m_random(options.seed), m_game(m_view, m_random, m_clock) {
         m_view.attach(m_game);
         if (!options.kinds.empty()) {
-            m_game.state().SteinFolge[0] = options.kinds.front() - '0';
-            (void)m_game.scriptNextKinds(options.kinds.substr(1)); // checked with the options
+            // Both checked with the options.
+            (void)m_game.setNextKind(options.kinds.front() - '0');
+            (void)m_game.scriptNextKinds(options.kinds.substr(1));
         }
         m_game.acceptNewGame(options.level, options.high,
                              options.points.value_or(options.high * PointsPerStartHeight));
@@ -255,118 +256,154 @@ bool print(const Game& game, const std::vector<std::string>& words, std::ostream
     return true;
 }
 
-// Runs one command; false when it cannot be read.
-bool runCommand(std::unique_ptr<Session>& session, const std::vector<std::string>& w,
-                std::ostream& out) {
-    Game& game = session->game();
-    const std::string& command = w.front();
-    const std::size_t arguments = w.size() - 1;
+using Words = std::vector<std::string>;
 
-    if (command == "new") {
-        Options options;
-        if (parseOptions({w.begin() + 1, w.end()}, options) || options.help) {
-            return false;
-        }
-        session = std::make_unique<Session>(options);
-        return true;
-    }
-    if ((command == "down" || command == "up") && arguments == 1) {
-        const auto code = parseNumber<std::int64_t>(w[1], std::numeric_limits<std::int64_t>::min(),
-                                                    std::numeric_limits<std::int64_t>::max());
-        if (!code) {
-            return false;
-        }
-        // Codes outside the key table are read but change nothing.
-        if (*code >= 0 && *code < KeyCount) {
-            if (command == "down") {
-                game.keyDown(static_cast<int>(*code));
-            } else {
-                game.keyUp(static_cast<int>(*code));
-            }
-        }
-        return true;
-    }
-    if (command == "tick" && arguments <= 1) {
-        const auto count =
-            arguments == 0
-                ? std::optional<std::uint64_t>(1)
-                : parseNumber<std::uint64_t>(w[1], 0, std::numeric_limits<std::uint64_t>::max());
-        if (!count) {
-            return false;
-        }
-        for (std::uint64_t n = 0; n < *count && game.running(); ++n) {
-            game.tick();
-        }
-        return true;
-    }
-    if (command == "cell" && arguments == 3) {
-        const auto row = wellRow(w[1]);
-        const auto column = parseNumber<std::int32_t>(w[2], 0, WellColumns - 1);
-        const auto code = parseNumber<std::int32_t>(w[3], 0, 17);
-        if (!row || !column || !code || (*code != 0 && !isStoneCode(*code))) {
-            return false;
-        }
-        game.state().Spielfeld[static_cast<std::size_t>(*row)][static_cast<std::size_t>(*column)] =
-            *code;
-        return true;
-    }
-    if (command == "row" && arguments == 2) {
-        const auto row = wellRow(w[1]);
-        if (!row || w[2].size() != WellColumns) {
-            return false;
-        }
-        auto& cells = game.state().Spielfeld[static_cast<std::size_t>(*row)];
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            const std::int32_t code = codeOfLetter(w[2][c]);
-            if (code == 0 && w[2][c] != '.') {
-                return false;
-            }
-            cells[c] = code;
-        }
-        return true;
-    }
-    if (command == "starten" && arguments == 3) {
-        const auto level = parseNumber<std::int32_t>(w[1], std::numeric_limits<std::int32_t>::min(),
-                                                     std::numeric_limits<std::int32_t>::max());
-        const auto high = parseNumber<std::int32_t>(w[2], std::numeric_limits<std::int32_t>::min(),
-                                                    std::numeric_limits<std::int32_t>::max());
-        const auto points =
-            parseNumber<std::int64_t>(w[3], std::numeric_limits<std::int64_t>::min(),
-                                      std::numeric_limits<std::int64_t>::max());
-        if (!level || !high || !points) {
-            return false;
-        }
-        game.acceptNewGame(*level, *high, *points);
-        return true;
-    }
-    if (command == "fill" && arguments == 1) {
-        const auto rows = parseNumber<std::int32_t>(w[1], 0, WellRows);
-        if (!rows) {
-            return false;
-        }
-        for (std::int32_t row = WellRows - *rows; row < WellRows; ++row) {
-            game.state().Spielfeld[static_cast<std::size_t>(row)].fill(codeOfLetter('D'));
-        }
-        return true;
-    }
-    if (command == "print") {
-        return print(game, {w.begin() + 1, w.end()}, out);
-    }
-    if (arguments != 0) {
+// What a command works on: the words after the command's own, the session (which "new"
+// replaces) and the output.
+struct Call {
+    std::unique_ptr<Session>& session;
+    const Words& arguments;
+    std::ostream& out;
+    Game& game() const { return session->game(); }
+};
+
+template <typename T> std::optional<T> parseAny(const std::string& text) {
+    return parseNumber<T>(text, std::numeric_limits<T>::min(), std::numeric_limits<T>::max());
+}
+
+// The well's resting cells go through their text, as a replay would write them.
+template <typename Edit> bool editWell(Game& game, Edit edit) {
+    std::string text = game.wellText(false);
+    return edit(text) && game.loadWell(text);
+}
+
+char* cellText(std::string& wellText, std::int32_t row, std::int32_t column) {
+    return &wellText[static_cast<std::size_t>(row * (WellColumns + 1) + column)];
+}
+
+bool newProgram(const Call& call) {
+    Options options;
+    if (parseOptions(call.arguments, options) || options.help) {
         return false;
     }
-    if (command == "abort") {
-        game.abort();
-    } else if (command == "quickstart") {
-        game.quickStart();
-    } else if (command == "activate") {
-        game.activate();
-    } else if (command == "show") {
-        session->view().print(out);
-    } else {
-        return false;
-    }
+    call.session = std::make_unique<Session>(options);
     return true;
+}
+
+// Codes outside the key table are read but change nothing.
+bool keyEvent(const Call& call, void (Game::*event)(int)) {
+    const auto code = parseAny<std::int64_t>(call.arguments[0]);
+    if (code && *code >= 0 && *code < KeyCount) {
+        (call.game().*event)(static_cast<int>(*code));
+    }
+    return code.has_value();
+}
+
+bool tick(const Call& call) {
+    const auto count = call.arguments.empty() ? std::optional<std::uint64_t>(1)
+                                              : parseAny<std::uint64_t>(call.arguments[0]);
+    for (std::uint64_t n = 0; count && n < *count && call.game().running(); ++n) {
+        call.game().tick();
+    }
+    return count.has_value();
+}
+
+bool setCell(const Call& call) {
+    const auto row = wellRow(call.arguments[0]);
+    const auto column = parseNumber<std::int32_t>(call.arguments[1], 0, WellColumns - 1);
+    const auto code = parseAny<std::int32_t>(call.arguments[2]);
+    const char letter = code == 0 ? '.' : tileLetter(code.value_or(-1));
+    return row && column && letter != '?' && editWell(call.game(), [&](std::string& text) {
+               *cellText(text, *row, *column) = letter;
+               return true;
+           });
+}
+
+bool setRow(const Call& call) {
+    const auto row = wellRow(call.arguments[0]);
+    const std::string& cells = call.arguments[1];
+    const bool tiles = std::all_of(cells.begin(), cells.end(),
+                                   [](char c) { return c == '.' || codeOfLetter(c) != 0; });
+    return row && tiles && cells.size() == WellColumns &&
+           editWell(call.game(), [&](std::string& text) {
+               std::copy(cells.begin(), cells.end(), cellText(text, *row, 0));
+               return true;
+           });
+}
+
+bool starten(const Call& call) {
+    const auto level = parseAny<std::int32_t>(call.arguments[0]);
+    const auto high = parseAny<std::int32_t>(call.arguments[1]);
+    const auto points = parseAny<std::int64_t>(call.arguments[2]);
+    if (level && high && points) {
+        call.game().acceptNewGame(*level, *high, *points);
+    }
+    return level && high && points;
+}
+
+bool fill(const Call& call) {
+    const auto rows = parseNumber<std::int32_t>(call.arguments[0], 0, WellRows);
+    return rows && editWell(call.game(), [&](std::string& text) {
+               for (std::int32_t row = WellRows - *rows; row < WellRows; ++row) {
+                   std::fill_n(cellText(text, row, 0), WellColumns, 'D');
+               }
+               return true;
+           });
+}
+
+// A command's word, how many arguments it takes, and what it does.
+struct Command {
+    std::string_view word;
+    std::size_t fewest;
+    std::size_t most;
+    bool (*run)(const Call&);
+};
+
+constexpr std::size_t Any = std::numeric_limits<std::size_t>::max();
+
+constexpr std::array<Command, 13> Commands = {{
+    {"new", 0, Any, newProgram},
+    {"down", 1, 1, [](const Call& call) { return keyEvent(call, &Game::keyDown); }},
+    {"up", 1, 1, [](const Call& call) { return keyEvent(call, &Game::keyUp); }},
+    {"tick", 0, 1, tick},
+    {"cell", 3, 3, setCell},
+    {"row", 2, 2, setRow},
+    {"starten", 3, 3, starten},
+    {"fill", 1, 1, fill},
+    {"print", 0, Any,
+     [](const Call& call) { return print(call.game(), call.arguments, call.out); }},
+    {"abort", 0, 0,
+     [](const Call& call) {
+         call.game().abort();
+         return true;
+     }},
+    {"quickstart", 0, 0,
+     [](const Call& call) {
+         call.game().quickStart();
+         return true;
+     }},
+    {"activate", 0, 0,
+     [](const Call& call) {
+         call.game().activate();
+         return true;
+     }},
+    {"show", 0, 0,
+     [](const Call& call) {
+         call.session->view().print(call.out);
+         return true;
+     }},
+}};
+
+// Runs one command; false when it cannot be read.
+bool runCommand(std::unique_ptr<Session>& session, const Words& words, std::ostream& out) {
+    const Words arguments(words.begin() + 1, words.end());
+    for (const Command& command : Commands) {
+        if (command.word == words.front()) {
+            return arguments.size() >= command.fewest && arguments.size() <= command.most &&
+                   command.run({session, arguments, out});
+        }
+    }
+    return false;
 }
 
 // Runs the commands of one line; false when one cannot be read.

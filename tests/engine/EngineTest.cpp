@@ -3,6 +3,7 @@
 // the generator's statistics.
 #include "Game.h"
 #include "MixingRandom.h"
+#include "ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +13,20 @@
 namespace brixolan {
 namespace {
 
-constexpr int KeyUp = 38;
-constexpr int KeyLeft = 37;
-constexpr int KeyRight = 39;
-
-class MidnightClock : public Clock {
-public:
-    std::int32_t secondsSinceMidnight() const override { return 0; }
-};
-
 // A stone of `kind` at level 19 (it never falls by itself), moved down `rows` by hand.
 struct Play {
     NullGameView view;
     MixingRandom random;
-    MidnightClock clock;
+    fakes::FixedClock clock;
     Game game{view, random, clock};
-    GameState& s = game.state();
+    const GameState& s = game.state();
 
     Play(int kind, int rows) {
-        s.SteinFolge[0] = kind;
+        game.setNextKind(kind);
         game.acceptNewGame(19, 0, 0);
         game.activate();
         game.tick();
-        for (auto& row : s.SteinY)
-            row += rows;
+        hold(keys::Down, rows);
     }
     void hold(int key, int ticks) {
         game.keyDown(key);
@@ -44,9 +35,9 @@ struct Play {
         game.keyUp(key);
     }
     bool turn() {
-        s.DrehDelay = 3;
+        hold(0, 2); // the turn delay of the last turn runs out
         const auto before = s.Drehung;
-        hold(KeyUp, 1);
+        hold(keys::Up, 1);
         return s.Drehung != before;
     }
 };
@@ -75,7 +66,7 @@ TEST(Turning, atTheWallsATurnThatWouldLeaveTheWellIsRefused) {
                 Play play(kind, 8);
                 for (int n = 0; n < rotation; ++n)
                     ASSERT_TRUE(play.turn());
-                play.hold(side == 0 ? KeyLeft : KeyRight, WellColumns);
+                play.hold(side == 0 ? keys::Left : keys::Right, WellColumns);
                 const auto columns = play.s.SteinX;
                 const bool turned = play.turn();
                 pattern += turned ? 'y' : 'n';
@@ -91,7 +82,7 @@ TEST(Falling, thresholdFollowsTheLevel) {
     Play play(0, 0);
     std::string thresholds;
     for (int level = 0; level <= 19; ++level) {
-        play.s.Level = level;
+        play.game.acceptNewGame(level, 0, 0);
         thresholds += std::to_string(play.game.fallThreshold()) + ' ';
     }
     EXPECT_EQ(thresholds, "10 9 9 8 8 7 7 6 6 5 5 4 4 3 3 2 2 1 1 0 ");
@@ -100,12 +91,14 @@ TEST(Falling, thresholdFollowsTheLevel) {
 // Only the lines matter for the level, never above 19, whatever the count.
 TEST(Falling, theLevelStopsAt19) {
     Play play(0, 0);
-    play.s.Lines = 500;
-    play.s.Spielfeld[19].fill(2);
-    play.s.NeuerStein = true;
-    play.game.tick();
+    std::string fullRows; // all but the entry rows
+    for (int row = 0; row < WellRows; ++row)
+        fullRows += std::string(WellColumns, row < 2 ? '.' : 'B') + '\n';
+    for (int n = 0; n < 12; ++n, play.game.tick()) // the well reads back as it was loaded
+        ASSERT_TRUE(play.game.loadWell(fullRows) && play.game.wellText(false) == fullRows);
+    play.hold(keys::Space, 12);
     EXPECT_EQ(play.s.Level, 19);
-    EXPECT_EQ(play.s.Lines, 501);
+    EXPECT_EQ(play.s.Lines, 12 * 18);
 }
 
 // The game re-seeds with the time of day before every draw, mostly with the same second.
