@@ -3,15 +3,20 @@
 
 namespace brixolan {
 
-std::string Game::wellText(bool withStone) const {
+std::string wellText(const Well& well) {
     std::string text;
     text.reserve(WellRows * (WellColumns + 1));
-    for (const auto& row : m_state.Spielfeld) {
+    for (const auto& row : well) {
         for (const std::int32_t code : row) {
             text += code == 0 ? '.' : tileLetter(code);
         }
         text += '\n';
     }
+    return text;
+}
+
+std::string Game::wellText(bool withStone) const {
+    std::string text = brixolan::wellText(m_state.Spielfeld);
     if (withStone && stoneInPlay()) {
         for (std::size_t k = 0; k < 4; ++k) {
             const std::int32_t row = m_state.SteinY[k];

@@ -18,8 +18,6 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace brixolan;
 using namespace brixolan::fakes;

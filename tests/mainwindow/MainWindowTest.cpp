@@ -20,15 +20,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 
 using namespace brixolan;
@@ -100,20 +97,11 @@ protected:
                 const QRect shown = well->shownRect(QRect(25 * column, 25 * row, 25, 25));
                 const QColor colour = screen.pixelColor(well->mapTo(window.get(), shown.center()));
                 char cell = colour == Qt::black ? '.' : '?';
-                for (const int code : {1, 2, 13, 14, 15, 16, 17})
-                    if (colour == stoneColor(code))
-                        cell = tileLetter(code);
+                for (const StoneKind& kind : StoneKinds)
+                    if (colour == stoneColor(kind.code))
+                        cell = kind.letter;
                 text += cell;
             }
-        return text;
-    }
-    static std::string pictureText(const Well& picture) {
-        std::string text;
-        for (const auto& row : picture) {
-            for (const std::int32_t code : row)
-                text += code ? tileLetter(code) : '.';
-            text += '\n';
-        }
         return text;
     }
     /// The four displays as digits: points level lines high.
@@ -210,7 +198,7 @@ TEST_F(MainWindowTest, theWellOnScreenIsTheGameTickByTick) {
             key(keys[tick / 7 % 5], tick % 7 == 0);
         window->tick();
         if (window->game().running()) {
-            ASSERT_EQ(shownWell(), pictureText(window->game().picture())) << "tick " << tick;
+            ASSERT_EQ(shownWell(), wellText(window->game().picture())) << "tick " << tick;
         }
     }
     EXPECT_EQ(shownWell().find_first_not_of(".?\n"), std::string::npos); // "Game Over" alone
@@ -237,7 +225,7 @@ TEST_F(MainWindowTest, newBitmapsRedrawTheWholeWell) {
         window->tick();
     load(QColor(200, 100, 50));
     const std::string shown = shownWell(); // the timer may tick meanwhile
-    std::string expected = pictureText(window->game().picture());
+    std::string expected = wellText(window->game().picture());
     std::replace_if(expected.begin(), expected.end(), ::isalpha, '?');
     EXPECT_EQ(shown, expected);
 }
@@ -377,7 +365,7 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
         key(Qt::Key_Down, true);
         for (int tick = 0; tick < 60; ++tick) {
             window->tick();
-            ASSERT_EQ(shownWell(), pictureText(window->game().picture())) << side << " " << tick;
+            ASSERT_EQ(shownWell(), wellText(window->game().picture())) << side << " " << tick;
         }
         key(Qt::Key_Down, false);
         TearDown();
