@@ -90,24 +90,23 @@ constexpr const StoneKind* stoneOfCode(std::int32_t code) {
     return nullptr;
 }
 
-/// The stone whose tile letter is `letter`, or nullptr for any other character.
-constexpr const StoneKind* stoneOfLetter(char letter) {
-    for (const StoneKind& stone : StoneKinds)
-        if (stone.letter == letter)
-            return &stone;
-    return nullptr;
-}
+// The look-ups by letter and code return values, not pointers into the table: they are used in
+// constant expressions, which a sanitizer build cannot evaluate through such a pointer.
 
 /// Tile letter of a stone code ('A' for 1 ... 'G' for 17), '?' for any other code.
 constexpr char tileLetter(std::int32_t code) {
-    const StoneKind* stone = stoneOfCode(code);
-    return stone ? stone->letter : '?';
+    for (const StoneKind& stone : StoneKinds)
+        if (stone.code == code)
+            return stone.letter;
+    return '?';
 }
 
 /// Stone code of a tile letter, 0 for any other character.
 constexpr std::int32_t codeOfLetter(char letter) {
-    const StoneKind* stone = stoneOfLetter(letter);
-    return stone ? stone->code : 0;
+    for (const StoneKind& stone : StoneKinds)
+        if (stone.letter == letter)
+            return stone.code;
+    return 0;
 }
 
 /// The stone code of the n-th tile letter (0 for 'A'), 0 past the last.
