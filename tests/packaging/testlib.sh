@@ -50,6 +50,7 @@ within() {
 start_xvfb() {
     local screen=1024x768
     if [[ ${1:-} =~ ^[0-9]+x[0-9]+$ ]]; then screen=$1; shift; fi
+    rm -f "$work/display" # a server started before must not be read as this one
     Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
     within 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
@@ -84,4 +85,11 @@ check_manual_page() {
         END { exit bad }' >&2 || fail "$page hyphenates a path, a file name or an option"
     LC_ALL=C.UTF-8 MANWIDTH=200 MANPAGER=cat man -l "$page" | grep -qF "$prefix/share/games/brixolan/" ||
         fail "$page does not name the installed data under $prefix"
+}
+
+# The built program in folder $1: sets $built and $main_title, the main window's title.
+built_program() {
+    built=$(cd "$1" && pwd)
+    [ -x "$built/brixolan" ] || fail "no program in $built"
+    main_title="$("$built/brixolan" --version) Release"
 }

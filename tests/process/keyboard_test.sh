@@ -10,10 +10,8 @@ LIMIT=${LIMIT:-20}
 source "$(dirname "$0")/../packaging/testlib.sh"
 need Xvfb xdotool
 
-built=$(cd "$1" && pwd)
+built_program "$1"
 shift
-[ -x "$built/brixolan" ] || fail "no program in $built"
-main_title="$("$built/brixolan" --version) Release"
 grep -q __asan_init "$built/brixolan" && LIMIT=$((LIMIT * 3))
 # A held key repeats soon and often, so that a short hold reaches the next window.
 start_xvfb -ardelay 100 -arinterval 20

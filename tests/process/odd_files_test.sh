@@ -31,10 +31,8 @@ ROWS=(
 source "$(dirname "$0")/../packaging/testlib.sh"
 need Xvfb xdotool
 
-built=$(cd "$1" && pwd)
+built_program "$1"
 shift
-[ -x "$built/brixolan" ] || fail "no program in $built"
-main_title="$("$built/brixolan" --version) Release"
 # The sanitizer build (make test-asan) starts slower, takes more memory for itself and reserves
 # terabytes of address space, so no limit on that.
 address_space=4000000

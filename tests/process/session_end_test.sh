@@ -31,12 +31,10 @@ NAME=Sitzungsende
 source "$(dirname "$0")/../packaging/testlib.sh"
 need Xvfb xdotool
 
-built=$(cd "$1" && pwd)
+built_program "$1"
 close_request=$2
 stand_in_library=$3
 shift 3
-[ -x "$built/brixolan" ] || fail "no program in $built"
-main_title="$("$built/brixolan" --version) Release"
 grep -q __asan_init "$built/brixolan" && LIMIT=$((LIMIT * 3))
 
 ended() { ! kill -0 "$game" 2>/dev/null; }
@@ -54,7 +52,6 @@ run_row() {
     # A low table: any score ranks.
     for place in 8 7 6 5 4 3 2 1; do printf 'Alt\r\n%s\r\n' "$place"; done >"$folder/score.sre"
 
-    rm -f "$work/display" # the last row's answer must not be taken for this one's
     start_xvfb
     # Job control: the game gets SIGINT as a program started from a terminal does, not the
     # ignored SIGINT of a background job.

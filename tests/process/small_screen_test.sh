@@ -7,8 +7,7 @@
 source "$(dirname "$0")/../packaging/testlib.sh"
 need Xvfb xdotool perl
 
-built=$(cd "$1" && pwd)
-main_title="$("$built/brixolan" --version) Release"
+built_program "$1"
 start_xvfb 800x600
 
 # A solid 24-bit Windows bitmap of side x side pixels.
