@@ -2,7 +2,7 @@
 #include "FuzzTargets.h"
 
 #include "AtomicWrite.h"
-#include "BitmapCheck.h"
+#include "BitmapCodec.h"
 #include "FontSettings.h"
 #include "ScoreFile.h"
 #include "Simulator.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomicWrite.h"
-#include "BitmapCheck.h"
+#include "BitmapCodec.h"
 #include "BrixolanVersion.h"
 #include "DialogServices.h"
 #include "Game.h"

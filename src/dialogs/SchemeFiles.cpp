@@ -2,6 +2,7 @@
 #include "SchemeFiles.h"
 
 #include "AtomicWrite.h"
+#include "BitmapCodec.h"
 #include "ProgramFolder.h"
 
 #include <QDir>

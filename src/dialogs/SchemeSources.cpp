@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SchemeSources.h"
 
-#include "BitmapCheck.h"
+#include "BitmapCodec.h"
 #include "ProgramFolder.h"
 #include "SchemePixels.h"
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameView.h"
+#include "Clock.h"
 #include "Random.h"
 #include "Stones.h"
 #include "Well.h"

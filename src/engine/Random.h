@@ -15,11 +15,4 @@ public:
     virtual double next() = 0;
 };
 
-/// The time of day, injected so that tests fix it.
-class Clock {
-public:
-    virtual ~Clock() = default;
-    virtual std::int32_t secondsSinceMidnight() const = 0;
-};
-
 } // namespace brixolan

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HighscoreWindow.h"
 
-#include "BitmapCheck.h"
+#include "BitmapCodec.h"
 #include "DialogServices.h"
 #include "Fonts.h"
 #include "Geometry.h"

@@ -2,7 +2,7 @@
 // Odd input the readers take in their stride: unusual names, scores at the 32-bit limits, other
 // line ends, bitmaps far smaller or larger than the game's own, a huge score file, and special
 // files (a FIFO, a device) under the names of the game's files.
-#include "BitmapCheck.h"
+#include "BitmapCodec.h"
 #include "FakeDialogServices.h"
 #include "FontSettings.h"
 #include "MainWindow.h"

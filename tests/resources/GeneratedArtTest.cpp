@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The bitmaps the generator draws, read back as the game reads them. The generator draws into a
 // fresh folder here: the program folder's own copies may already carry a player's scheme.
-#include "BitmapCheck.h"
+#include "BitmapCodec.h"
 #include "ResourceStore.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BitmapCheck.h"
+#include "BitmapCodec.h"
 
 #include "ReadFile.h"
 
@@ -200,6 +200,14 @@ QImage readPictureFile(const QString& path) {
     if (!size.isValid() || size.width() > MaxBitmapSide || size.height() > MaxBitmapSide)
         return {};
     return reader.read();
+}
+
+QByteArray encodeBitmap(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+    return bytes;
 }
 
 } // namespace brixolan

@@ -19,6 +19,9 @@ bool isPlausibleBitmap(const QByteArray& bytes);
 /// picture ended early) they are black.
 QImage decodeBitmap(const QByteArray& bytes);
 
+/// The image as a 24-bit Windows bitmap file.
+QByteArray encodeBitmap(const QImage& image);
+
 /// Reads a bitmap file; a null image when it is missing, no regular file, too large,
 /// unreadable or no bitmap.
 QImage readBitmapFile(const QString& path);

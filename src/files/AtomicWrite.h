@@ -4,7 +4,6 @@
 #include "Outcome.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -48,9 +47,6 @@ Outcome replaceFile(const FolderLock& lock, const QString& path, const QByteArra
 
 /// Takes the folder's lock and replaces one file.
 Outcome saveFile(const QString& root, const QString& path, const QByteArray& data);
-
-/// The image as a 24-bit Windows bitmap file.
-QByteArray encodeBitmap(const QImage& image);
 
 /// Several files replaced as one step. Every new file is written and synced first; then a
 /// journal of the batch is saved, the files are swapped with their targets, the folders synced
