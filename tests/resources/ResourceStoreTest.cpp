@@ -46,7 +46,7 @@ std::string pixels(const QImage& image) {
 
 } // namespace
 
-TEST(BitmapCheck, takesOrdinaryBitmapsAndRefusesDamagedHeaders) {
+TEST(BitmapCodec, takesOrdinaryBitmapsAndRefusesDamagedHeaders) {
     QImage image(25, 42, QImage::Format_RGB888);
     image.fill(Qt::red);
     const QByteArray good = encodeBitmap(image);
@@ -64,7 +64,7 @@ TEST(BitmapCheck, takesOrdinaryBitmapsAndRefusesDamagedHeaders) {
 
 // Run-length bitmaps can skip pixels: a jump, a line or the picture ended early, the data cut
 // short. The image decoder left them unwritten (memory's garbage on the screen); they are black.
-TEST(BitmapCheck, pixelsARunLengthBitmapSkipsAreBlack) {
+TEST(BitmapCodec, pixelsARunLengthBitmapSkipsAreBlack) {
     const std::tuple<int, QByteArray, std::string> cases[] = {
         {8, QByteArray::fromHex("0101 00020200 0101 0000 0001"), "....R..R"},
         {8, QByteArray::fromHex("0003 01000100 0000 0400 0001"), "WWWWRWR."},
