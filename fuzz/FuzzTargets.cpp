@@ -3,7 +3,7 @@
 
 #include "AtomicWrite.h"
 #include "BitmapCodec.h"
-#include "FontSettings.h"
+#include "DigitSettings.h"
 #include "ScoreFile.h"
 #include "Simulator.h"
 
@@ -124,7 +124,7 @@ std::string checkScoreFile(const QByteArray& bytes) {
 }
 
 std::string checkSettings(const QByteArray& bytes) {
-    const std::optional<FontSettings> read = parseSettings(bytes);
+    const std::optional<DigitSettings> read = parseSettings(bytes);
     if (!read)
         return {};
     if (read->digitSet != DigitSet::Old && read->digitSet != DigitSet::New)
@@ -135,10 +135,10 @@ std::string checkSettings(const QByteArray& bytes) {
         read->version.contains(QLatin1Char(',')))
         return "the version field ran past its end";
     // The dialog writes its own version text with the values read.
-    FontSettings ours;
+    DigitSettings ours;
     ours.digitSet = read->digitSet;
     ours.colour = read->colour;
-    const std::optional<FontSettings> back = parseSettings(encodeSettings(ours));
+    const std::optional<DigitSettings> back = parseSettings(encodeSettings(ours));
     if (!back || back->digitSet != ours.digitSet || back->colour != ours.colour ||
         back->version != ours.version)
         return "the written settings do not read back the same";

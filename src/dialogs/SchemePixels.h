@@ -14,10 +14,10 @@ namespace brixolan {
 void replaceColour(QImage& image, BgrColor key, BgrColor replacement, int firstColumn,
                    int firstRow);
 
-/// Recolours a stone tile (ColorStein): column 0 and row 0 keep their colour, which is how
+/// Recolours a stone tile: column 0 and row 0 keep their colour, which is how
 /// the stone sets have always looked.
-inline void colorStein(QImage& tile, BgrColor key, BgrColor steinColour) {
-    replaceColour(tile, key, steinColour, 1, 1);
+inline void colorStone(QImage& tile, BgrColor key, BgrColor stoneColour) {
+    replaceColour(tile, key, stoneColour, 1, 1);
 }
 
 /// Recolours a digit: every pure red pixel, edges included, takes the digit colour.

@@ -44,7 +44,7 @@ SchemeImages<StoneCount> buildStoneScheme(const ProgramFolder& folder, int schem
         else if (chosen.rule == KeyRule::Centre)
             key = centreColour(tile);
         if (key)
-            colorStein(tile, *key, SteinColours[std::size_t(k)]);
+            colorStone(tile, *key, StoneColours[std::size_t(k)]);
         result.images[std::size_t(k)] = std::move(tile);
     }
     return result;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Colors.h"
-#include "FontSettings.h"
+#include "DigitSettings.h"
 #include "GraphicsFiles.h"
 
 #include <QImage>
@@ -41,7 +41,7 @@ inline constexpr std::array<StoneScheme, 8> StoneSchemes = {{
 }};
 
 /// The colour that stone file A + k takes in a recoloured scheme.
-inline constexpr std::array<BgrColor, StoneCount> SteinColours = {
+inline constexpr std::array<BgrColor, StoneCount> StoneColours = {
     named::Red,  named::Blue,    named::Green, named::Yellow,
     named::Cyan, named::Magenta, named::Orange};
 

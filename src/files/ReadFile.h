@@ -10,9 +10,13 @@ namespace brixolan {
 
 /// The most a reader takes of each kind of file. Anyone can leave anything under these names;
 /// nothing the game or its tools write comes near them.
+/// The largest side of a picture we accept; larger files are taken as damaged rather than
+/// handed to the decoder.
+inline constexpr int MaxBitmapSide = 8192;
+
 namespace read_limit {
-/// A bitmap of the largest accepted size (8192 x 8192, 32 bits) with headers and palette.
-inline constexpr qint64 Picture = qint64(8192) * 8192 * 4 + 4096;
+/// A bitmap of the largest accepted size (32 bits) with headers and palette.
+inline constexpr qint64 Picture = qint64(MaxBitmapSide) * MaxBitmapSide * 4 + 4096;
 /// Eight names of 10,000 characters are 80 KB.
 inline constexpr qint64 ScoreFile = 4 * 1024 * 1024;
 /// Three short fields.

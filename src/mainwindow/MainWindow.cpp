@@ -3,7 +3,7 @@
 
 #include "AboutWindow.h"
 #include "BrixolanVersion.h"
-#include "FontSchemeDialog.h"
+#include "DigitSchemeDialog.h"
 #include "GameScreen.h"
 #include "HeldKeyFilter.h"
 #include "HighscoreWindow.h"
@@ -101,7 +101,7 @@ void MainWindow::buildMenu() {
 
     m_optionsMenu = menuBar()->addMenu(QStringLiteral("Optionen"));
     m_optionsMenu->setObjectName(QStringLiteral("zrtz"));
-    QAction* font =
+    QAction* digits =
         addItem(m_optionsMenu, "hgfghf", QStringLiteral("Brixolan Schrift Schema auswählen"));
     QAction* stones =
         addItem(m_optionsMenu, "vv", QStringLiteral("Brixolan Stein Schema auswählen"));
@@ -118,7 +118,7 @@ void MainWindow::buildMenu() {
     connect(m_startItem, &QAction::triggered, this, &MainWindow::startOrAbort);
     connect(highscore, &QAction::triggered, this, [this] { showHighscore(false); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    connect(font, &QAction::triggered, this, &MainWindow::showFontScheme);
+    connect(digits, &QAction::triggered, this, &MainWindow::showDigitScheme);
     connect(stones, &QAction::triggered, this, &MainWindow::showStoneScheme);
     connect(uninstall, &QAction::triggered, this, &MainWindow::startUninstaller);
     connect(info, &QAction::triggered, this, &MainWindow::showInfoFile);
@@ -238,8 +238,8 @@ void MainWindow::showHighscore(bool afterGame) {
     openWindow(m_highscore, !m_highscore->nameCancelled());
 }
 
-void MainWindow::showFontScheme() {
-    auto* dialog = new FontSchemeDialog(m_folder, m_dialogs, waitWindow(), false, this);
+void MainWindow::showDigitScheme() {
+    auto* dialog = new DigitSchemeDialog(m_folder, m_dialogs, waitWindow(), false, this);
     connect(dialog, &SchemeDialog::applied, this, &MainWindow::reloadGraphics);
     openWindow(dialog);
 }

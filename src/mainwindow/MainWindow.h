@@ -68,7 +68,7 @@ private:
     /// After a game a new table replaces an open one; from the menu an open one comes to the
     /// front.
     void showHighscore(bool afterGame);
-    void showFontScheme();
+    void showDigitScheme();
     void showStoneScheme();
     void showInfoFile();
     void startUninstaller();

@@ -4,7 +4,7 @@
 #include "MainWindow.h"
 
 #include "AtomicWrite.h"
-#include "FontSchemeDialog.h"
+#include "DigitSchemeDialog.h"
 #include "GameScreen.h"
 #include "StartupTimes.h"
 #include "StoneSchemeDialog.h"
@@ -83,7 +83,7 @@ std::optional<bool> MainWindow::loadGraphicsOrRepair() {
     if (missing->kind == GraphicKind::Stone)
         dialog = new StoneSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     else
-        dialog = new FontSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
+        dialog = new DigitSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     const int result = dialog->exec();
     m_splash->showNow();
     // A scheme that cannot be applied here cannot be repaired by trying again.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The new-game dialog from the keyboard, and the two scheme dialogs: the bitmaps and the
 // settings file they write, what they tell the player, and the repair case at start-up.
+#include "DigitSchemeDialog.h"
 #include "FakeDialogServices.h"
-#include "FontSchemeDialog.h"
 #include "ModalAnswers.h"
 #include "NewGameDialog.h"
 #include "StoneSchemeDialog.h"
@@ -180,9 +180,9 @@ TEST_F(SchemeTest, theStoneListKeepsTheFocusWhilePreviewsAreBuiltAndShowsWholeRo
     EXPECT_EQ(list->viewport()->height() % list->sizeHintForRow(0), 0);
 }
 
-TEST_F(SchemeTest, theFontSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
+TEST_F(SchemeTest, theDigitSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
     EXPECT_TRUE(!QFile::exists(path("Brixolan.dat")));
-    FontSchemeDialog dialog(folder, dialogs, wait, false);
+    DigitSchemeDialog dialog(folder, dialogs, wait, false);
     // A missing settings file is written with the defaults when the dialog opens.
     EXPECT_EQ(bytesOf(path("Brixolan.dat")), "VERSION 1.55\r\n 1 \r\n 255 \r\n");
     dialog.findChild<QListWidget*>("List1")->setCurrentRow(0);
@@ -220,7 +220,7 @@ TEST(Messages, standClearOfTheWaitWindow) {
     EXPECT_FALSE(box.intersects(wait.frameGeometry()));
 }
 
-TEST(FontSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
+TEST(DigitSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
     const std::pair<QByteArray, QString> table[] = {
         {"VERSION 1.55\r\n 0 \r\n 65280 \r\n", "VERSION 1.55 0 65280"},
         {"X,1,16711680", "X 1 16711680"},
@@ -235,7 +235,7 @@ TEST(FontSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
         {"V\r\n neu \r\n 255 ", ""},
     };
     for (const auto& [bytes, expected] : table) {
-        const std::optional<FontSettings> read = parseSettings(bytes);
+        const std::optional<DigitSettings> read = parseSettings(bytes);
         const QString shown =
             read ? QString("%1 %2 %3").arg(read->version).arg(int(read->digitSet)).arg(read->colour)
                  : QString();
@@ -261,8 +261,8 @@ TEST_F(SchemeTest, aBrokenSourceIsNamedAndChangesNothing) {
         EXPECT_EQ(bytesOf(path("Grafiken/SteinA.bmp")), before);
     }
     EXPECT_EQ(waitShownAtMessage, (std::vector<bool>{false, false})); // never over a message
-    // At start-up the font scheme is the only way on.
-    EXPECT_FALSE(FontSchemeDialog(folder, dialogs, wait, true)
+    // At start-up the digit scheme is the only way on.
+    EXPECT_FALSE(DigitSchemeDialog(folder, dialogs, wait, true)
                      .findChild<QPushButton*>("Command3")
                      ->isEnabled());
 }

@@ -8,7 +8,7 @@
 
 namespace brixolan::reliability {
 
-/// The files one save replaces: "score.sre" alone ("score"), or the font scheme's batch
+/// The files one save replaces: "score.sre" alone ("score"), or the digit scheme's batch
 /// across Grafiken and the program folder ("scheme").
 inline QStringList filesOf(const QString& kind) {
     QStringList files;

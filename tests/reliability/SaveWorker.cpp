@@ -3,7 +3,7 @@
 // any of its file operations fail, cut it short, kill or pause it (FaultInjection.cpp).
 //
 //   brixolan-save-worker score|scheme <folder> [BRIXOLAN_...=<value> ...]
-// "score" is saveScores with NewEntry, "scheme" the font scheme's batch with generation 1 of
+// "score" is saveScores with NewEntry, "scheme" the digit scheme's batch with generation 1 of
 // its files (SaveSets.h). The settings go into the environment (FaultInjection.cpp); with
 // BRIXOLAN_PLAYER=<name>:<points> the worker is a highscore window after a game: it reads the
 // table, prints "read", waits for a line on stdin, then saves the entry it made, if any.

@@ -9,7 +9,7 @@ inline constexpr const char* NewGameWindow = "Form1";
 inline constexpr const char* HighscoreWindow = "Form2";
 inline constexpr const char* AboutWindow = "Form3";
 inline constexpr const char* StoneSchemeWindow = "Form6";
-inline constexpr const char* FontSchemeWindow = "Form5";
+inline constexpr const char* DigitSchemeWindow = "Form5";
 
 /// "Schnellstart"; "Spiel starten", which reads "Spiel abbrechen" while a game runs; "Optionen".
 inline constexpr const char* QuickStartItem = "ss";

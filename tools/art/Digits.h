@@ -13,7 +13,7 @@ enum class DigitStyle {
     Rounded,  ///< "new": round strokes with a soft grey edge and shadow
 };
 
-/// Digit d on black. The strokes are pure red, which the font scheme recolours exactly; every
+/// Digit d on black. The strokes are pure red, which the digit scheme recolours exactly; every
 /// shade around them is grey, so the digit looks right in whatever colour is chosen.
 Canvas drawDigit(DigitStyle style, int d);
 

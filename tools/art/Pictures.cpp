@@ -244,7 +244,7 @@ Canvas drawBanner() {
     return c;
 }
 
-Canvas drawDeko(int n) {
+Canvas drawDecoration(int n) {
     switch (n) {
     case 1:
         return trophy();

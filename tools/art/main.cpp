@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
 
     ok &= saveBmp(art::drawBanner(), root + "pics/banner.bmp");
     for (int n = 1; n <= 4; ++n)
-        ok &= saveBmp(art::drawDeko(n), root + QStringLiteral("pics/deko%1.bmp").arg(n));
+        ok &= saveBmp(art::drawDecoration(n), root + QStringLiteral("pics/deko%1.bmp").arg(n));
     ok &= savePng(art::drawCursor(), root + "pics/cursor.png");
     ok &= savePng(art::drawIcon(32), root + "pics/icon.png");
     for (const int size : {48, 64, 128})

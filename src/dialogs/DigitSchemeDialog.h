@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FontSettings.h"
+#include "DigitSettings.h"
 #include "SchemeDialog.h"
 
 class QListWidget;
@@ -15,11 +15,11 @@ namespace brixolan {
 ///
 /// Object names: List1 ("Alte Schrift", "Neue Schrift"), Label1, Command1 "...", Picture1
 /// (colour swatch), Command2 "Übernehmen", Command3 "Abbrechen", Picture2.
-class FontSchemeDialog : public SchemeDialog {
+class DigitSchemeDialog : public SchemeDialog {
     Q_OBJECT
 public:
-    FontSchemeDialog(const ProgramFolder& folder, DialogServices& dialogs, WaitWindow& wait,
-                     bool atStartUp, QWidget* parent = nullptr);
+    DigitSchemeDialog(const ProgramFolder& folder, DialogServices& dialogs, WaitWindow& wait,
+                      bool atStartUp, QWidget* parent = nullptr);
 
 private:
     void setSwatchColour(BgrColor colour);

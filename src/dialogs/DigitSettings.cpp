@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FontSettings.h"
+#include "DigitSettings.h"
 
 #include "AtomicWrite.h"
 #include "ProgramFolder.h"
@@ -81,7 +81,7 @@ QByteArray numberField(qint64 value) {
 
 } // namespace
 
-QByteArray encodeSettings(const FontSettings& settings) {
+QByteArray encodeSettings(const DigitSettings& settings) {
     QByteArray bytes = toCp1252(settings.version);
     bytes += "\r\n";
     bytes += numberField(static_cast<qint64>(settings.digitSet));
@@ -91,7 +91,7 @@ QByteArray encodeSettings(const FontSettings& settings) {
     return bytes;
 }
 
-std::optional<FontSettings> parseSettings(const QByteArray& bytes) {
+std::optional<DigitSettings> parseSettings(const QByteArray& bytes) {
     FieldReader reader(fromCp1252(bytes));
     const std::optional<Field> version = reader.next();
     const std::optional<Field> set = reader.next();
@@ -102,21 +102,21 @@ std::optional<FontSettings> parseSettings(const QByteArray& bytes) {
     const std::optional<qint64> colourValue = wholeNumber(colour, 0, LargestColour);
     if (!setValue || !colourValue)
         return std::nullopt;
-    FontSettings settings;
+    DigitSettings settings;
     settings.version = version->text;
     settings.digitSet = *setValue == 0 ? DigitSet::Old : DigitSet::New;
     settings.colour = static_cast<BgrColor>(*colourValue);
     return settings;
 }
 
-FontSettings readSettingsOrDefaults(const ProgramFolder& folder) {
+DigitSettings readSettingsOrDefaults(const ProgramFolder& folder) {
     const QString path = folder.path(QLatin1String(SettingsFileName));
     const FileBytes file = readFile(path, {read_limit::Settings});
     if (file.bytes) {
-        if (const std::optional<FontSettings> read = parseSettings(file.bytes.value()))
+        if (const std::optional<DigitSettings> read = parseSettings(file.bytes.value()))
             return *read;
     }
-    const FontSettings defaults;
+    const DigitSettings defaults;
     // The dialog goes on with the defaults even where they cannot be stored.
     static_cast<void>(saveFile(folder.root(), path, encodeSettings(defaults)));
     return defaults;

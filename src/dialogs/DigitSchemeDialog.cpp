@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FontSchemeDialog.h"
+#include "DigitSchemeDialog.h"
 
 #include "DialogServices.h"
 #include "Fonts.h"
@@ -12,8 +12,8 @@
 
 namespace brixolan {
 
-FontSchemeDialog::FontSchemeDialog(const ProgramFolder& folder, DialogServices& dialogs,
-                                   WaitWindow& wait, bool atStartUp, QWidget* parent)
+DigitSchemeDialog::DigitSchemeDialog(const ProgramFolder& folder, DialogServices& dialogs,
+                                     WaitWindow& wait, bool atStartUp, QWidget* parent)
     : SchemeDialog(QStringLiteral("Form5"), QStringLiteral("Schrift-Schema"), QSize(4095, 1650),
                    folder, dialogs, wait, atStartUp, parent) {
     m_list = new QListWidget(this);
@@ -45,12 +45,12 @@ FontSchemeDialog::FontSchemeDialog(const ProgramFolder& folder, DialogServices& 
     work->setGeometry(twipsRect(600, 1560, 3015, 135));
 
     // The dialog opens with the last applied choice; a bad settings file becomes the defaults.
-    const FontSettings settings = readSettingsOrDefaults(m_folder);
+    const DigitSettings settings = readSettingsOrDefaults(m_folder);
     m_list->setCurrentRow(static_cast<int>(settings.digitSet));
     setSwatchColour(settings.colour);
     m_list->setFocus();
 
-    connect(choose, &QPushButton::clicked, this, &FontSchemeDialog::chooseColour);
+    connect(choose, &QPushButton::clicked, this, &DigitSchemeDialog::chooseColour);
     connect(apply, &QPushButton::clicked, this, [this] {
         applyScheme(QStringLiteral("Es wird nun ein neues Schriftschema verwendet"),
                     QStringLiteral("Brixolan"), MessageIcon::None);
@@ -58,30 +58,30 @@ FontSchemeDialog::FontSchemeDialog(const ProgramFolder& folder, DialogServices& 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void FontSchemeDialog::setSwatchColour(BgrColor colour) {
+void DigitSchemeDialog::setSwatchColour(BgrColor colour) {
     m_colour = colour;
     QPalette colours = m_swatch->palette();
     colours.setColor(QPalette::Window, toQColor(colour));
     m_swatch->setPalette(colours);
 }
 
-void FontSchemeDialog::chooseColour() {
+void DigitSchemeDialog::chooseColour() {
     // A cancelled colour dialog leaves the swatch as it was.
     if (const std::optional<QColor> chosen = m_dialogs.chooseColor(this, toQColor(m_colour)))
         setSwatchColour(toBgr(*chosen));
 }
 
-DigitSet FontSchemeDialog::selectedSet() const {
+DigitSet DigitSchemeDialog::selectedSet() const {
     return m_list->currentRow() == 0 ? DigitSet::Old : DigitSet::New;
 }
 
-Result<std::vector<SchemeFile>> FontSchemeDialog::schemeFiles() {
+Result<std::vector<SchemeFile>> DigitSchemeDialog::schemeFiles() {
     const SchemeImages<DigitCount> digits = buildDigitScheme(m_folder, selectedSet(), m_colour);
     Result<std::vector<SchemeFile>> files =
         graphicsFiles(GraphicKind::Digit, digits.images, digits.missing);
     if (!files)
         return files;
-    FontSettings settings;
+    DigitSettings settings;
     settings.digitSet = selectedSet();
     settings.colour = m_colour;
     // In the same step as the digits, so the file always tells what is applied.
