@@ -68,24 +68,12 @@ QString ProgramFolder::path(const QString& relative) const {
     return current;
 }
 
-bool ProgramFolder::fileExists(const QString& relative) const {
-    const QFileInfo info(path(relative));
-    return info.exists() && info.isFile();
-}
-
 bool ProgramFolder::folderExists(const QString& relative) const {
     return QFileInfo(path(relative)).isDir();
 }
 
 bool ProgramFolder::makeFolder(const QString& relative) const {
     return QDir().mkpath(path(relative));
-}
-
-bool ProgramFolder::removeFile(const QString& relative) const {
-    const QString full = path(relative);
-    if (!QFileInfo(full).isFile())
-        return true;
-    return QFile::remove(full);
 }
 
 } // namespace brixolan

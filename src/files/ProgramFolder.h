@@ -36,12 +36,9 @@ public:
     /// a missing one keeps the spelling given.
     QString path(const QString& relative) const;
 
-    bool fileExists(const QString& relative) const;
     bool folderExists(const QString& relative) const;
     /// Creates the folder (and its parents); true when it exists afterwards.
     bool makeFolder(const QString& relative) const;
-    /// Deletes the file if it exists; true when no such file remains.
-    bool removeFile(const QString& relative) const;
 
 private:
     QString m_root;

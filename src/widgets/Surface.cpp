@@ -62,9 +62,9 @@ void Surface::fill(const QRect& rect, const QColor& color) {
     painter.fillRect(shownRect(rect), color);
 }
 
-bool Surface::copyCell(const QImage& source, QSize cell, QPoint target) {
+void Surface::copyCell(const QImage& source, QSize cell, QPoint target) {
     if (source.isNull())
-        return false;
+        return;
     QPainter painter(&m_image);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -79,7 +79,6 @@ bool Surface::copyCell(const QImage& source, QSize cell, QPoint target) {
     } else if (!device.isEmpty()) {
         painter.drawImage(to.topLeft(), scaledCell(source, from.size(), device));
     }
-    return true;
 }
 
 const QImage& Surface::scaledCell(const QImage& source, QSize cell, QSize device) {
@@ -107,15 +106,6 @@ void Surface::drawCentredText(const QString& text, const QFont& font, const QCol
     const int x = (m_logicalSize.width() - width) / 2;
     const int y = (m_logicalSize.height() - height) / 2;
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
-}
-
-QColor Surface::colorAt(QPoint logical) const {
-    const qreal ratio = m_image.devicePixelRatio() * m_scale;
-    const int x = int(logical.x() * ratio + ratio / 2);
-    const int y = int(logical.y() * ratio + ratio / 2);
-    if (!m_image.valid(x, y))
-        return {};
-    return m_image.pixelColor(x, y);
 }
 
 void Surface::paintEvent(QPaintEvent*) {

@@ -25,7 +25,6 @@ public:
     QSize surfaceSize() const { return m_logicalSize; }
     /// Shows the surface at `scale` times its logical size; a fresh image, as above.
     void setDisplayScale(qreal scale);
-    qreal displayScale() const { return m_scale; }
     /// Where a logical rectangle stands on the widget: edges rounded to whole pixels, so that
     /// neighbouring cells share their edges and leave no seam.
     QRect shownRect(const QRect& logical) const;
@@ -37,18 +36,14 @@ public:
     /// Fills a rectangle (logical pixels) with a colour.
     void fill(const QRect& rect, const QColor& color);
     /// Copies the cell-sized rectangle at (0, 0) of `source` to (x, y), replacing the pixels.
-    /// A null source copies nothing and returns false.
-    bool copyCell(const QImage& source, QSize cell, QPoint target);
+    /// A null source copies nothing.
+    void copyCell(const QImage& source, QSize cell, QPoint target);
     /// Draws `text` centred on the surface in `font` and `color`; only the glyphs are drawn.
     void drawCentredText(const QString& text, const QFont& font, const QColor& color);
 
     /// The image (device pixels; its devicePixelRatio() tells the scale).
     const QImage& image() const { return m_image; }
-    /// Colour at a logical pixel, read from the middle of the device pixels it covers.
-    QColor colorAt(QPoint logical) const;
 
-    /// Puts the drawn image on the screen.
-    void refresh() { update(); }
     /// Puts a logical rectangle of the drawn image on the screen.
     void refresh(const QRect& logical) { update(shownRect(logical)); }
 

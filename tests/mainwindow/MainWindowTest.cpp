@@ -112,7 +112,7 @@ protected:
             QString digits;
             for (int x = 12; x < surface->surfaceSize().width(); x += 25)
                 for (int digit = 0; digit < 10; ++digit)
-                    if (surface->colorAt({x, 21}) == digitColor(digit))
+                    if (surface->image().pixelColor(x, 21) == digitColor(digit))
                         digits += QString::number(digit);
             shown << digits;
         }
@@ -321,7 +321,7 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSource
     };
     whenModal(apply, 2);
     ASSERT_TRUE(start());
-    EXPECT_EQ(asked, QStringList({object_name::StoneSchemeWindow, object_name::FontSchemeWindow}));
+    EXPECT_EQ(asked, QStringList({object_name::StoneSchemeWindow, object_name::DigitSchemeWindow}));
 
     // With a source the scheme needs damaged there is no way to repair: the player is told
     // which file it is, and the program ends.
@@ -348,12 +348,15 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
         ASSERT_TRUE(start());
         placeOnScreen(window.get());
         EXPECT_TRUE(area.contains(window->frameGeometry())) << side;
-        const qreal scale = find<Surface>("Picture1")->displayScale();
+        const auto scaleOf = [](const Surface* surface) {
+            return surface->shownRect(QRect(0, 0, 25, 25)).width() / 25.0;
+        };
+        const qreal scale = scaleOf(find<Surface>("Picture1"));
         EXPECT_LT(scale, 1.0);
         EXPECT_EQ(scale * 25, std::round(scale * 25)) << side;
         for (const char* name : {"Picture2", "Picture3", "Picture4", "Picture5", "Picture6"}) {
             const auto* surface = find<Surface>(name);
-            EXPECT_EQ(surface->displayScale(), scale) << name;
+            EXPECT_EQ(scaleOf(surface), scale) << name;
             const QRect shown(surface->mapTo(window.get(), QPoint()), surface->size());
             EXPECT_TRUE(window->rect().contains(shown)) << side << name;
         }

@@ -3,8 +3,8 @@
 // line ends, bitmaps far smaller or larger than the game's own, a huge score file, and special
 // files (a FIFO, a device) under the names of the game's files.
 #include "BitmapCodec.h"
+#include "DigitSettings.h"
 #include "FakeDialogServices.h"
-#include "FontSettings.h"
 #include "MainWindow.h"
 #include "ObjectNames.h"
 #include "ResourceStore.h"
@@ -40,7 +40,7 @@ TEST(SettingsLineEnds, lineFeedsLoneCrsAMissingLastEndAndExtraLinesAreReadAndThe
          {"VERSION 1.55\n 0 \n 65280", "VERSION 1.55\r 0 \r 65280 \r\n 1 \r\n"}) {
         QTemporaryDir dir;
         putFile(dir.filePath("Brixolan.dat"), file);
-        const FontSettings read = readSettingsOrDefaults(ProgramFolder(dir.path()));
+        const DigitSettings read = readSettingsOrDefaults(ProgramFolder(dir.path()));
         EXPECT_TRUE(read.digitSet == DigitSet::Old && read.colour == named::Green) << file.data();
         EXPECT_EQ(bytesOf(dir.filePath("Brixolan.dat")), file);
     }
@@ -63,7 +63,7 @@ TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
         EXPECT_TRUE(readPictureFile(dir.filePath("icon.png")).isNull());
         EXPECT_EQ(readScoreFile(folder).error.number, error_number::PathFileAccess);
         EXPECT_FALSE(saveScores(folder, std::nullopt)); // nothing is written over it either
-        EXPECT_EQ(readSettingsOrDefaults(folder).colour, FontSettings().colour);
+        EXPECT_EQ(readSettingsOrDefaults(folder).colour, DigitSettings().colour);
     }
 }
 
@@ -86,7 +86,7 @@ TEST(BitmapSizes, tinyAndHugeTilesStartAGameOnBoundedSurfaces) {
         const auto* points = window.findChild<Surface*>("Picture2");
         EXPECT_EQ(well->surfaceSize(), side == 1 ? QSize(10, 20) : QSize(4096, 4096));
         EXPECT_LE(points->surfaceSize().width(), Surface::MaxSurfaceSide);
-        EXPECT_EQ(points->colorAt(QPoint(0, 0)), QColor(Qt::cyan));
+        EXPECT_EQ(points->image().pixelColor(0, 0), QColor(Qt::cyan));
         window.findChild<QAction*>(object_name::QuickStartItem)->trigger();
         for (int n = 0; n < (side == 1 ? 20000 : 100) && window.game().running(); ++n)
             window.tick();
