@@ -24,8 +24,8 @@ QImage readSource(const ProgramFolder& folder, const char* relative, QStringList
 
 } // namespace
 
-SchemeImages<StoneCount> buildStoneScheme(const ProgramFolder& folder, int scheme) {
-    SchemeImages<StoneCount> result;
+SchemeImages<KindCount> buildStoneScheme(const ProgramFolder& folder, int scheme) {
+    SchemeImages<KindCount> result;
     if (scheme < 0 || scheme >= int(StoneSchemes.size()))
         return result;
     const StoneScheme& chosen = StoneSchemes[std::size_t(scheme)];
@@ -34,7 +34,7 @@ SchemeImages<StoneCount> buildStoneScheme(const ProgramFolder& folder, int schem
         chosen.rule == KeyRule::None
             ? QImage()
             : readSource(folder, StoneSources[std::size_t(chosen.source - 1)], result.missing);
-    for (int k = 0; k < StoneCount; ++k) {
+    for (int k = 0; k < KindCount; ++k) {
         QImage tile = chosen.rule == KeyRule::None
                           ? readSource(folder, StoneSources[std::size_t(k)], result.missing)
                           : shared;

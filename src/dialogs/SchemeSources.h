@@ -41,7 +41,7 @@ inline constexpr std::array<StoneScheme, 8> StoneSchemes = {{
 }};
 
 /// The colour that stone file A + k takes in a recoloured scheme.
-inline constexpr std::array<BgrColor, StoneCount> StoneColours = {
+inline constexpr std::array<BgrColor, KindCount> StoneColours = {
     named::Red,  named::Blue,    named::Green, named::Yellow,
     named::Cyan, named::Magenta, named::Orange};
 
@@ -54,7 +54,7 @@ template <std::size_t N> struct SchemeImages {
 
 /// The seven stone tiles of scheme `scheme` (0..7), each the source with its key colour
 /// replaced by its own colour outside column 0 and row 0.
-SchemeImages<StoneCount> buildStoneScheme(const ProgramFolder& folder, int scheme);
+SchemeImages<KindCount> buildStoneScheme(const ProgramFolder& folder, int scheme);
 
 /// The ten digits of `set` with every pure red pixel in `colour`.
 SchemeImages<DigitCount> buildDigitScheme(const ProgramFolder& folder, DigitSet set,

@@ -36,7 +36,7 @@ StoneSchemeDialog::StoneSchemeDialog(const ProgramFolder& folder, DialogServices
     QPushButton* cancel =
         addButton("Command2", QStringLiteral("Abbrechen"), twipsRect(2520, 1200, 2415, 375));
 
-    for (int k = 0; k < StoneCount; ++k) {
+    for (int k = 0; k < KindCount; ++k) {
         auto* preview = new QLabel(this);
         preview->setObjectName(QStringLiteral("Stein_%1").arg(k));
         preview->setGeometry(twipsRect(120 + 720 * k, 1680, 495, 495));

@@ -28,8 +28,8 @@ private:
     Result<std::vector<SchemeFile>> schemeFiles() override;
 
     QListWidget* m_list = nullptr;
-    std::array<QLabel*, StoneCount> m_previewLabels{};
-    SchemeImages<StoneCount> m_preview;
+    std::array<QLabel*, KindCount> m_previewLabels{};
+    SchemeImages<KindCount> m_preview;
 };
 
 } // namespace brixolan

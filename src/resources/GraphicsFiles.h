@@ -20,7 +20,6 @@ struct GraphicsFile {
     int number; ///< stone k (the file with the letter A + k) or digit d
 };
 
-inline constexpr int StoneCount = KindCount; // one bitmap per stone kind
 inline constexpr int DigitCount = 10;
 
 constexpr int digitElement(int digit) {
@@ -47,13 +46,13 @@ constexpr std::array<Path, Count> paths(const char* pattern, std::size_t at, cha
 }
 
 // Stone k is the file with the letter A + k, whose element is that letter's stone code.
-inline constexpr auto StonePaths = paths<StoneCount>("Grafiken/SteinX.bmp", 14, 'A');
+inline constexpr auto StonePaths = paths<KindCount>("Grafiken/SteinX.bmp", 14, 'A');
 inline constexpr auto DigitPaths = paths<DigitCount>("Grafiken/X.bmp", 9, '0');
 
-constexpr std::array<GraphicsFile, StoneCount + DigitCount> inLoadingOrder() {
-    std::array<GraphicsFile, StoneCount + DigitCount> files{};
+constexpr std::array<GraphicsFile, KindCount + DigitCount> inLoadingOrder() {
+    std::array<GraphicsFile, KindCount + DigitCount> files{};
     std::size_t n = 0;
-    for (int k = 0; k < StoneCount; ++k)
+    for (int k = 0; k < KindCount; ++k)
         files[n++] = {codeOfLetterIndex(k), StonePaths[std::size_t(k)].data(), GraphicKind::Stone,
                       k};
     for (int d = 0; d < DigitCount; ++d)
@@ -71,7 +70,7 @@ constexpr std::array<GraphicsFile, StoneCount + DigitCount> inLoadingOrder() {
 } // namespace graphics_files
 
 /// In loading order; a stone's element is the code the well stores for it.
-inline constexpr std::array<GraphicsFile, StoneCount + DigitCount> GraphicsFiles =
+inline constexpr std::array<GraphicsFile, KindCount + DigitCount> GraphicsFiles =
     graphics_files::inLoadingOrder();
 
 static_assert(
@@ -93,7 +92,7 @@ constexpr const GraphicsFile& graphicsFile(GraphicKind kind, int number) {
 
 /// "scr/1.bmp" .. "scr/7.bmp": the standard stone k is source k; a recoloured scheme s (1..7)
 /// takes source s - 1 for all seven stones.
-inline constexpr std::array<const char*, StoneCount> StoneSources = {
+inline constexpr std::array<const char*, KindCount> StoneSources = {
     "scr/1.bmp", "scr/2.bmp", "scr/3.bmp", "scr/4.bmp", "scr/5.bmp", "scr/6.bmp", "scr/7.bmp"};
 
 /// The two digit sets, as the settings file numbers them: 0 old, 1 new.

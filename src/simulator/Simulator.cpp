@@ -14,20 +14,32 @@
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <string>
 #include <string_view>
 
 namespace brixolan {
 
 namespace {
 
-constexpr const char* Usage =
-    R"(usage: brixolan-sim [--level N] [--high N] [--points N] [--kinds DIGITS] [--seed N]
+/// The usage text; the key and stone codes it lists are read from the game's own tables.
+std::string usage() {
+    std::string codes = "0";
+    for (int n = 0; n < KindCount; ++n)
+        codes += ' ' + std::to_string(codeOfLetterIndex(n));
+    const std::string keyCodes =
+        std::to_string(keys::Space) + " space, " + std::to_string(keys::Ctrl) + " Ctrl, " +
+        std::to_string(keys::Left) + ".." + std::to_string(keys::Down) + " arrows";
+    return R"(usage: brixolan-sim [--level N] [--high N] [--points N] [--kinds DIGITS] [--seed N]
 
 Starts a game as the new-game dialog's "Starten" would (level 0..19, height 0..6, points
-default height x 1500), then reads commands from standard input, one a line:
-  down CODE | up CODE     key event with a key code (32 space, 17 Ctrl, 37..40 arrows)
+default height x )" +
+           std::to_string(PointsPerStartHeight) +
+           R"(), then reads commands from standard input, one a line:
+  down CODE | up CODE     key event with a key code ()" +
+           keyCodes + R"()
   tick [N]                N timer ticks (default 1)
-  cell ROW COL CODE       sets a well cell to 0 or a stone code (1 2 13 14 15 16 17)
+  cell ROW COL CODE       sets a well cell to a code ()" +
+           codes + R"()
   row ROW CELLS           sets a well row from 10 characters: '.' or a tile letter A..G
   abort                   the menu's abort, while a game runs
   quickstart | activate   quick start; the main window's activation
@@ -43,6 +55,7 @@ Blank lines and lines beginning with '#' are skipped; ';' separates commands on 
 --kinds 1240 fixes the kinds of the coming stones; --seed seeds the generator. The time of day is fixed at midnight, so runs
 repeat. A game over takes its result to the highscore list at once.
 )";
+}
 
 // The simulator has no windows. It keeps what the displays would show, and stands in for the
 // highscore window, which takes the result and lowers the request for a game as it opens.
@@ -435,11 +448,11 @@ int runSimulator(const std::vector<std::string>& args, std::istream& in, std::os
                  std::ostream& err) {
     Options options;
     if (const auto error = parseOptions(args, options)) {
-        err << "brixolan-sim: " << *error << "\n" << Usage;
+        err << "brixolan-sim: " << *error << "\n" << usage();
         return 2;
     }
     if (options.help) {
-        out << Usage;
+        out << usage();
         return 0;
     }
 

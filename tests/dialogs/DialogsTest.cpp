@@ -142,7 +142,7 @@ TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
         dialog.findChild<QListWidget*>("List1")->setCurrentRow(scheme);
         dialog.findChild<QPushButton*>("Command1")->click();
         ASSERT_EQ(applied, 1);
-        for (int k = 0; k < StoneCount; ++k) {
+        for (int k = 0; k < KindCount; ++k) {
             const QString file = QString("Grafiken/Stein%1.bmp").arg(QChar('A' + k));
             const int source = scheme == 0 ? k + 1 : scheme;
             const BgrColor key = Keys[std::size_t(source)];

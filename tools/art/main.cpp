@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
 
     using brixolan::GraphicKind;
     // The default set under Grafiken is the standard stones and the new digits in red.
-    for (int k = 0; k < brixolan::StoneCount; ++k) {
+    for (int k = 0; k < brixolan::KindCount; ++k) {
         const art::Canvas stone = art::drawStone(k + 1);
         ok &= saveBmp(stone, root + brixolan::StoneSources[std::size_t(k)]);
         ok &= saveBmp(stone, root + brixolan::graphicsFile(GraphicKind::Stone, k).path);
