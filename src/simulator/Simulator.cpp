@@ -344,7 +344,7 @@ bool setRow(const Call& call) {
            });
 }
 
-bool starten(const Call& call) {
+bool acceptNewGame(const Call& call) {
     const auto level = parseAny<std::int32_t>(call.arguments[0]);
     const auto high = parseAny<std::int32_t>(call.arguments[1]);
     const auto points = parseAny<std::int64_t>(call.arguments[2]);
@@ -381,7 +381,7 @@ constexpr std::array<Command, 13> Commands = {{
     {"tick", 0, 1, tick},
     {"cell", 3, 3, setCell},
     {"row", 2, 2, setRow},
-    {"starten", 3, 3, starten},
+    {"starten", 3, 3, acceptNewGame},
     {"fill", 1, 1, fill},
     {"print", 0, Any,
      [](const Call& call) { return print(call.game(), call.arguments, call.out); }},
