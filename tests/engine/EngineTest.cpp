@@ -94,8 +94,10 @@ TEST(Falling, theLevelStopsAt19) {
     std::string fullRows; // all but the entry rows
     for (int row = 0; row < WellRows; ++row)
         fullRows += std::string(WellColumns, row < 2 ? '.' : 'B') + '\n';
-    for (int n = 0; n < 12; ++n, play.game.tick()) // the well reads back as it was loaded
-        ASSERT_TRUE(play.game.loadWell(fullRows) && play.game.wellText(false) == fullRows);
+    // The well reads back as it was loaded; the falling stone's '*' cells read as empty.
+    for (int n = 0; n < 12; ++n, play.game.tick())
+        ASSERT_TRUE(play.game.loadWell(fullRows) && play.game.loadWell(play.game.wellText(true)) &&
+                    play.game.wellText(false) == fullRows);
     play.hold(keys::Space, 12);
     EXPECT_EQ(play.s.Level, 19);
     EXPECT_EQ(play.s.Lines, 12 * 18);

@@ -6,9 +6,12 @@
 using namespace brixolan;
 
 TEST(Cp1252, holdsEachCharacterInOneByteAndEveryByteReadsBackAsItself) {
-    const QString text = QStringLiteral("Jürgen Größe € „x“");
+    // Every character the code page puts at 0x80..0x9F, in byte order.
+    const QString text = QStringLiteral("Jürgen Größe €‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
     EXPECT_EQ(toCp1252(text), QByteArray("J\xFCrgen Gr\xF6\xDF"
-                                         "e \x80 \x84x\x93"));
+                                         "e \x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C"
+                                         "\x8E\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C"
+                                         "\x9E\x9F"));
     EXPECT_EQ(fromCp1252(toCp1252(text)), text);
     // One '?' per character outside the code page, also beyond the basic plane.
     EXPECT_EQ(toCp1252(QString::fromUtf8("a\u4E2Db x\xF0\x9F\x98\x80y")), QByteArray("a?b x?y"));

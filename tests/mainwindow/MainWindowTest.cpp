@@ -80,10 +80,10 @@ protected:
                 return qobject_cast<QDialog*>(widget);
         return nullptr;
     }
-    void key(int qtKey, bool press, bool autoRepeat = false) {
+    void key(int qtKey, bool press, bool autoRepeat = false, QWidget* to = nullptr) {
         QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, Qt::NoModifier,
                         QString(), autoRepeat);
-        QApplication::sendEvent(find("Picture1"), &event);
+        QApplication::sendEvent(to ? to : find("Picture1"), &event);
     }
     /// The well as it reached the screen, written as the engine writes it: '.' black, a tile's
     /// letter, '?' else.
@@ -169,6 +169,7 @@ TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
     dialog->findChild<QScrollBar*>("HScroll2")->setValue(3);
     dialog->findChild<QPushButton*>("Command2")->click(); // Starten
     EXPECT_EQ(menu(), "Spiel abbrechen|timer");
+    EXPECT_EQ(find<QTimer>(object_name::GameTimer)->interval(), 50); // the game's tick
     window->tick();
     EXPECT_EQ(displays(), "000004500 09 000 3");
     trigger(object_name::NewGameItem); // abort
@@ -267,6 +268,17 @@ TEST_F(MainWindowTest, aWindowFromTheMenuStaysInFrontAndTheGameGoesOn) {
     ASSERT_GT(row, 0);
     trigger("dgfds");
     QDialog* about = openWindow(object_name::AboutWindow);
+    // Down went down in the well: its release is withheld from the new window too.
+    struct : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            count += event->type() == QEvent::KeyRelease;
+            return false;
+        }
+    } releases;
+    about->installEventFilter(&releases);
+    key(Qt::Key_Down, false, false, about);
+    EXPECT_EQ(releases.count, 0);
     QApplication::setActiveWindow(window.get());
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), about);
@@ -383,6 +395,7 @@ TEST(Placement, aWindowStandsBesideTheMainWindowWhereTheScreenHasRoom) {
                                          {QRect(0, 0, 1200, 900), QPoint(193, 100)},
                                          {QRect(500, 0, 800, 500), QPoint(893, 50)}})
         EXPECT_EQ(besidePosition(main, QSize(407, 450), area), expected) << area.width();
+    EXPECT_EQ(twipsRect(7, 8, 22, 23), QRect(0, 1, 1, 2)); // 15 twips a pixel, to the nearest
 }
 
 // Without an uninstall script beside the files (a build tree) there is nothing to remove; with
