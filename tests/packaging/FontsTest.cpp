@@ -34,6 +34,16 @@ private slots:
         expectFace(comicFont(20), "Comic Sans MS", "Comic Neue");
         expectFace(sansSerifFont(8.25), "MS Sans Serif", "DejaVu Sans");
     }
+    // A caption too wide for its box is narrowed until it really fits.
+    void aCondensedCaptionFitsEveryWidth() {
+        for (const QFont& font : {captionFont(24), comicFont(20), sansSerifFont(8.25)}) {
+            const QString text = QStringLiteral("Spiel abbrechen: Höhe, Level, Punkte");
+            const int natural = QFontMetrics(font).horizontalAdvance(text);
+            for (int width = natural / 3; width < natural; ++width)
+                QVERIFY(QFontMetrics(condensedToFit(font, text, width)).horizontalAdvance(text) <=
+                        width);
+        }
+    }
 };
 
 QTEST_MAIN(FontsTest)
