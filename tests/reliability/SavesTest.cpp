@@ -284,25 +284,29 @@ INSTANTIATE_TEST_SUITE_P(EveryTarget, Obstacle,
                                             ::testing::Values("folder", "fifo", "link")));
 
 // A journal left at a start: the batch it names is completed (also as an editor saves it, with
-// CR LF), or the journal is set aside with one message; a link never leads the start out of the
-// folder, neither to complete a batch nor to sweep.
+// CR LF), or the journal is set aside with one message (one naming a target twice is not the
+// game's own); a link never leads the start out of the folder, neither to complete a batch nor
+// to sweep.
 TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
     const QByteArray line = QCryptographicHash::hash("new", QCryptographicHash::Sha256).toHex() +
                             "\tGrafiken/SteinB.bmp.k1.brx-tmp\tGrafiken/SteinB.bmp";
-    for (const char* layout : {"LF", "CR LF", "linked"}) {
+    for (const char* layout : {"LF", "CR LF", "linked", "twice"}) {
         const QTemporaryDir game;
         const QTemporaryDir elsewhere;
         const bool linked = layout[0] == 'l';
+        const bool refused = linked || layout[0] == 't';
         const QString art = linked ? elsewhere.filePath("art") : game.filePath("Grafiken");
         putFile(art + "/SteinB.bmp", "old");
         putFile(art + "/SteinB.bmp.k1.brx-tmp", "new");
         if (linked) {
             ASSERT_TRUE(QFile::link(art, game.filePath("Grafiken")));
         }
-        putFile(game.filePath("Brixolan.brx-journal"), line + (layout[0] == 'C' ? "\r\n" : "\n"));
+        putFile(game.filePath("Brixolan.brx-journal"),
+                line + (layout[0] == 'C' ? "\r\n" : "\n") + (refused && !linked ? line : ""));
         const Outcome first = recoverUnfinishedSaves(game.path());
+        EXPECT_EQ(first.ok(), !refused) << layout;
         EXPECT_EQ(first.message().contains("Verknüpfung"), linked) << layout;
-        EXPECT_EQ(bytesOf(art + "/SteinB.bmp"), linked ? "old" : "new") << layout;
+        EXPECT_EQ(bytesOf(art + "/SteinB.bmp"), refused ? "old" : "new") << layout;
         EXPECT_EQ(QFileInfo::exists(art + "/SteinB.bmp.k1.brx-tmp"), linked) << layout;
         EXPECT_EQ(QDir(art).count(), linked ? 4 : 3) << layout; // nothing like "SteinB.bmp\r"
         EXPECT_TRUE(recoverUnfinishedSaves(game.path()).ok()) << layout;
