@@ -166,30 +166,3 @@ confirm_messages() {
         xdotool windowfocus --sync "$id" key Return 2>/dev/null || true
     done
 }
-
-# The desktop's handler for addresses, $work/bin/xdg-open: it only notes them in the file $1.
-note_opened_addresses() {
-    mkdir -p "$work/bin"
-    printf '#!/bin/sh\necho "$1" >>"%s"\n' "$1" >"$work/bin/xdg-open"
-    chmod 755 "$work/bin/xdg-open"
-}
-
-# "Neues Spiel" at level 9 with six pairs of filled rows: a game without keys ends in seconds.
-# Sets $box, the name prompt of the highscore table.
-short_game() {
-    file_menu Down Down Return
-    local dialog
-    dialog=$(window "Neues Spiel") || fail "the new-game dialog did not open"
-    for _ in $(seq 9); do click "$dialog" 251 32; done  # right arrow of the level bar
-    for _ in $(seq 6); do click "$dialog" 251 104; done # right arrow of the height bar
-    click "$dialog" 96 236                              # "Starten"
-    box=$(window "Highscore" 90) || fail "the game did not end with a place in the table"
-}
-
-# The banner of the table $1 hands the encoded result to the score page, noted in the file $2.
-banner_opens_score_page() {
-    click "$1" 200 324
-    within 10 test -s "$2" || fail "the banner opened no score page"
-    grep -Eq '^https://score\.brixolan\.example/score\.php\?punkte=[A-Za-z0-9_-]+$' "$2" ||
-        fail "the score page's address is not one the installed library makes: $(cat "$2")"
-}
