@@ -121,16 +121,5 @@ TEST(MixingRandom, reseedingWithTheSameSecondKeepsDrawsDistinctAndKindsEven) {
         EXPECT_NEAR(count, Draws / KindCount, Draws / 70);
 }
 
-TEST(MixingRandom, reseedMixesIntoTheRunningStateInsteadOfRestarting) {
-    MixingRandom a(1);
-    MixingRandom b(2);
-    MixingRandom c(1);
-    for (MixingRandom* random : {&a, &b, &c})
-        random->reseed(100);
-    const double first = a.next();
-    EXPECT_NE(first, b.next());
-    EXPECT_EQ(first, c.next()); // the same seed and times repeat a game
-}
-
 } // namespace
 } // namespace brixolan

@@ -87,9 +87,82 @@ check_manual_page() {
         fail "$page does not name the installed data under $prefix"
 }
 
-# The built program in folder $1: sets $built and $main_title, the main window's title.
+# The built program in folder $1: sets $built and $main_title, the main window's title. The
+# sanitizer build starts slower: its $LIMIT (seconds a wait may last, default 20) is tripled.
 built_program() {
     built=$(cd "$1" && pwd)
     [ -x "$built/brixolan" ] || fail "no program in $built"
     main_title="$("$built/brixolan" --version) Release"
+    LIMIT=${LIMIT:-20}
+    if grep -q __asan_init "$built/brixolan"; then sanitized=1 LIMIT=$((LIMIT * 3)); fi
+}
+
+# True when $1 is among the further arguments, or there are none: the cases a run asks for.
+chosen() {
+    local name=$1
+    shift
+    [ $# -eq 0 ] || [[ " $* " == *" $name "* ]]
+}
+
+# Calls run_row with the fields, trimmed, of each line of ROWS ("name | field | ...") whose name
+# is chosen by the arguments.
+run_rows() {
+    local line fields
+    for line in "${ROWS[@]}"; do
+        mapfile -t fields < <(tr '|' '\n' <<<"$line" | sed -e 's/^ *//' -e 's/ *$//')
+        if chosen "${fields[0]}" "$@"; then run_row "${fields[@]}"; fi
+    done
+}
+
+# A fresh copy of the built program's folder, $folder = $work/$1.
+copy_program() {
+    folder=$work/$1
+    mkdir -p "$folder"
+    cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$folder"
+}
+
+# Starts the copy in $folder in a bare session on the X server, as a player starts it, with
+# the variables given as arguments; its address space limited to $address_space kB if set.
+start_copy() {
+    ({ [ -z "${address_space:-}" ] || ulimit -v "$address_space"; } && exec env -i HOME="$folder" PATH=/usr/bin:/bin \
+        DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$@" \
+        "$folder/brixolan" >"$folder/game.log" 2>&1) &
+    game=$!
+}
+
+ended() { ! kill -0 "$game" 2>/dev/null; }
+
+# Ends the game (kill's options as arguments) and forgets it.
+stop_game() {
+    kill "$@" "$game" 2>/dev/null || true
+    wait "$game" 2>/dev/null || true
+    game=
+}
+
+# Waits for the window titled $1 (up to $2 or $LIMIT seconds) and prints its id.
+window() { within "${2:-$LIMIT}" titled "$1"; }
+
+# A click at x y in the window $1's own pixels.
+click() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.1
+}
+
+# An open menu is a second visible window of the game.
+menu_open() { (($(xdotool search --onlyvisible --pid "$game" 2>/dev/null | wc -l) > 1)); }
+
+# "Datei" in the main window $main opened with the mouse, then the keys given: the open menu
+# takes the keyboard.
+file_menu() {
+    click "$main" 25 9
+    within "$LIMIT" menu_open || fail "a click on \"Datei\" opened no menu"
+    xdotool key "$@"
+}
+
+# Confirms whatever message the game shows.
+confirm_messages() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
+        xdotool windowfocus --sync "$id" key Return 2>/dev/null || true
+    done
 }

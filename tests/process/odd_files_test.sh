@@ -1,9 +1,10 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a program folder with one odd file in it, started on a private X server
-# as a player starts it, one row of the table below at a time. A row fails when its window does
-# not appear (or the program does not end as expected) within $LIMIT seconds, or when the
-# program's peak resident memory passes $MEMORY_KB.
+# of 800 x 600 pixels as a player starts it, one row of the table below at a time. A row fails
+# when its window does not appear (or the program does not end as expected) within $LIMIT
+# seconds, or when the program's peak resident memory passes $MEMORY_KB. No window manager, so
+# a window stands exactly where the game puts it.
 #
 # Usage: odd_files_test.sh <folder of the built program> [row name ...]   (no names: all rows)
 LIMIT=${LIMIT:-10}
@@ -13,8 +14,11 @@ MEMORY_KB=${MEMORY_KB:-200000}
 #   [| a check run in the folder afterwards]
 #   action:      start       the program alone
 #                highscore   then "Datei" > "HighScore" in the main window
-#   expectation: window T    a window titled exactly T is shown
+#   expectation: window T    a window titled exactly T ("main": the main window) is shown
+#                fits T      and lies wholly on the screen
 #                exit N      the program ends with status N (its messages are confirmed)
+# Stone bitmaps of 30, 60 and 200 pixels make the main window too large for the screen: it is
+# shown smaller.
 ROWS=(
     "stone-zero     | ln -sf /dev/zero Grafiken/SteinA.bmp                  | start     | window Brixolan Stein Schema"
     "stone-urandom  | ln -sf /dev/urandom Grafiken/SteinA.bmp               | start     | window Brixolan Stein Schema"
@@ -26,22 +30,35 @@ ROWS=(
     "pictures-zero  | for f in pics/*; do ln -sf /dev/zero \$f; done        | highscore | window HighScore"
     "broken-source  | rm Grafiken/SteinA.bmp && : >scr/1.bmp               | start     | exit 1"
     "settings-dir   | rm Grafiken/0.bmp && mkdir -p Brixolan.dat/x           | start     | exit 1 | test -d Brixolan.dat/x && test ! -e Grafiken/0.bmp"
+    "stones-30      | write_stones 30                                       | start     | fits main"
+    "stones-60      | write_stones 60                                       | start     | fits main"
+    "stones-200     | write_stones 200                                      | start     | fits main"
 )
 
 source "$(dirname "$0")/../packaging/testlib.sh"
-need Xvfb xdotool
+need Xvfb xdotool perl
 
 built_program "$1"
 shift
-# The sanitizer build (make test-asan) starts slower, takes more memory for itself and reserves
-# terabytes of address space, so no limit on that.
+# The sanitizer build takes more memory for itself and reserves terabytes of address space,
+# so no limit on that.
 address_space=4000000
-if grep -q __asan_init "$built/brixolan"; then
-    LIMIT=$((LIMIT * 3))
+if [ -n "${sanitized:-}" ]; then
     MEMORY_KB=$((MEMORY_KB * 3))
     address_space=unlimited
 fi
-start_xvfb
+start_xvfb 800x600
+
+# Solid 24-bit Windows bitmaps of side x side pixels for the seven stones.
+write_stones() {
+    for letter in A B C D E F G; do
+        perl -e 'my ($side, $file) = @ARGV; my $row = (3 * $side + 3) & ~3;
+            my $pixels = ("\x30\x60\xc0" x $side . "\0" x ($row - 3 * $side)) x $side;
+            open(my $out, ">:raw", $file) or die; print $out pack("A2 V v v V V V V v v V V V V V V",
+            "BM", 54 + length $pixels, 0, 0, 54, 40, $side, $side, 1, 24, 0, length $pixels,
+            2835, 2835, 0, 0), $pixels;' "$1" "Grafiken/Stein$letter.bmp"
+    done
+}
 
 # Peak resident memory of the game in kB.
 peak() {
@@ -55,71 +72,49 @@ until_true() {
     local deadline=$((SECONDS + LIMIT))
     while ((SECONDS < deadline)); do
         "$@" >/dev/null && return 0
-        (($(peak) < MEMORY_KB)) || fail "$row: $(peak) kB resident, more than $MEMORY_KB kB"
+        (($(peak) < MEMORY_KB)) || fail "$name: $(peak) kB resident, more than $MEMORY_KB kB"
         [ "$1" = ended ] && confirm_messages
         sleep 0.1
     done
     return 1
 }
 
-ended() { ! kill -0 "$game" 2>/dev/null; }
-
-# Confirms whatever message the game shows, so that it can go on to its end.
-confirm_messages() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
-        xdotool windowfocus --sync "$id" key Return 2>/dev/null || true
-    done
-}
-
 run_row() {
-    local name=$1 preparation=$2 action=$3 expectation=$4 check=$5
-    local folder=$work/$name
-    mkdir -p "$folder"
-    cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$folder"
+    local name=$1 preparation=$2 action=$3 expectation=$4 check=${5:-}
+    copy_program "$name"
     (cd "$folder" && eval "$preparation") || fail "$name: the preparation failed"
-
-    # A bare session; the limit on address space keeps a runaway read from taking the machine.
-    (ulimit -v "$address_space" && exec env -i HOME="$folder" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" \
-        XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
-        "$folder/brixolan" >"$folder/game.log" 2>&1) &
-    game=$!
+    start_copy # the limit on address space keeps a runaway read from taking the machine
 
     if [ "$action" = highscore ]; then
         until_true titled "$main_title" || fail "$name: no main window"
-        local main
         main=$(titled "$main_title")
-        xdotool mousemove --window "$main" 25 9 click 1
-        sleep 0.3
-        xdotool key Down Down Down Return
+        file_menu Down Down Down Return
     fi
 
-    [ "$expectation" = "window main" ] && expectation="window $main_title"
+    local title=${expectation#* }
+    [ "$title" = main ] && title=$main_title
     case $expectation in
-    window\ *)
-        until_true titled "${expectation#window }" ||
-            fail "$name: no window \"${expectation#window }\" within $LIMIT s ($(peak) kB)"
-        kill -9 "$game"
-        wait "$game" 2>/dev/null || true
+    window\ * | fits\ *)
+        until_true titled "$title" || fail "$name: no window \"$title\" within $LIMIT s ($(peak) kB)"
+        if [[ $expectation = fits* ]]; then
+            sleep 0.5 # the window's final place
+            eval "$(xdotool getwindowgeometry --shell "$(titled "$title")")"
+            ((X >= 0 && Y >= 0 && X + WIDTH <= 800 && Y + HEIGHT <= 600)) ||
+                fail "$name: the window at $X,$Y, $WIDTH x $HEIGHT, leaves the 800 x 600 screen"
+        fi
+        stop_game -9
         ;;
     exit\ *)
         until_true ended || fail "$name: the program did not end within $LIMIT s"
         local status=0
         wait "$game" || status=$?
+        game=
         [ "$status" = "${expectation#exit }" ] || fail "$name: ended with status $status"
         ;;
     *) fail "$name: no such expectation: $expectation" ;;
     esac
-    game=
     [ -z "$check" ] || (cd "$folder" && eval "$check") || fail "$name: afterwards not $check"
     echo "ok  $name ($expectation)"
 }
 
-trim() { sed -e 's/^ *//' -e 's/ *$//' <<<"$1"; }
-for line in "${ROWS[@]}"; do
-    IFS='|' read -r row preparation action expectation check <<<"$line"
-    row=$(trim "$row")
-    if [ $# -gt 0 ] && [[ " $* " != *" $row "* ]]; then continue; fi
-    run_row "$row" "$(trim "$preparation")" "$(trim "$action")" "$(trim "$expectation")" \
-        "$(trim "${check:-}")"
-done
+run_rows "$@"

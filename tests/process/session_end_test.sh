@@ -7,8 +7,6 @@
 #
 # Usage: session_end_test.sh <folder of the built program> <close_request> <stand-in library>
 #                            [row name ...]   (no names: all rows)
-LIMIT=${LIMIT:-20}
-
 # name | what ends the session, run with $game, $xvfb, $folder, $table and $main set | exit
 #   status ("any": the program cannot end in order, only the name counts)
 # In "library-hang" the first SIGTERM cannot reach the held event loop, the second ends the
@@ -35,15 +33,10 @@ built_program "$1"
 close_request=$2
 stand_in_library=$3
 shift 3
-grep -q __asan_init "$built/brixolan" && LIMIT=$((LIMIT * 3))
-
-ended() { ! kill -0 "$game" 2>/dev/null; }
 
 run_row() {
     local name=$1 ending=$2 expected=$3
-    local folder=$work/$name
-    mkdir -p "$folder"
-    cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$folder"
+    copy_program "$name"
     local stand_in=()
     if [[ $name = library-* ]]; then
         cp "$stand_in_library" "$folder/libeks.so"
@@ -57,26 +50,19 @@ run_row() {
     # ignored SIGINT of a background job.
     set -m
     [ "$name" = nohup ] && trap '' HUP
-    env -i HOME="$folder" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work" \
-        QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "${stand_in[@]}" "$folder/brixolan" >"$folder/game.log" 2>&1 &
-    game=$!
+    start_copy "${stand_in[@]}"
     set +m
     trap - HUP
 
-    within "$LIMIT" titled "$main_title" >/dev/null || fail "$name: no main window"
-    main=$(titled "$main_title")
-    # "Datei" > "Schnellstart", then Space held until the game is over.
-    xdotool mousemove --window "$main" 25 9 click 1
-    sleep 0.3
-    xdotool key Down Return
+    main=$(window "$main_title") || fail "$name: no main window"
+    file_menu Down Return # "Schnellstart", then Space held until the game is over
     sleep 0.3
     xdotool mousemove --window "$main" 100 200 keydown space
-    within "$LIMIT" titled Highscore >/dev/null || fail "$name: no name box"
+    window Highscore >/dev/null || fail "$name: no name box"
     xdotool keyup space
     xdotool windowfocus --sync "$(titled Highscore)" key ctrl+a type "$NAME"
     xdotool key Return
-    within "$LIMIT" titled HighScore >/dev/null || fail "$name: no table after the name"
-    table=$(titled HighScore)
+    table=$(window HighScore) || fail "$name: no table after the name"
 
     eval "$ending"
     # A game held for good ignores the cleanup's SIGTERM: it is killed here.
@@ -94,10 +80,4 @@ run_row() {
     echo "ok  $name (status $status)"
 }
 
-trim() { sed -e 's/^ *//' -e 's/ *$//' <<<"$1"; }
-for line in "${ROWS[@]}"; do
-    IFS='|' read -r row ending expected <<<"$line"
-    row=$(trim "$row")
-    if [ $# -gt 0 ] && [[ " $* " != *" $row "* ]]; then continue; fi
-    run_row "$row" "$(trim "$ending")" "$(trim "$expected")"
-done
+run_rows "$@"
