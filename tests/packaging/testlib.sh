@@ -88,12 +88,12 @@ check_manual_page() {
 }
 
 # The built program in folder $1: sets $built and $main_title, the main window's title. The
-# sanitizer build starts slower: its $LIMIT (seconds a wait may last, default 20) is tripled.
+# sanitizer build starts slower: its $LIMIT (seconds a wait may last, default 30) is tripled.
 built_program() {
     built=$(cd "$1" && pwd)
     [ -x "$built/brixolan" ] || fail "no program in $built"
     main_title="$("$built/brixolan" --version) Release"
-    LIMIT=${LIMIT:-20}
+    LIMIT=${LIMIT:-30}
     if grep -q __asan_init "$built/brixolan"; then sanitized=1 LIMIT=$((LIMIT * 3)); fi
 }
 
