@@ -116,15 +116,17 @@ QSize GameScreen::layOut(QSize available) {
 
     // Where that does not fit, all of it is shown smaller, in proportion. Runs once, at
     // start-up: the positions scaled below are still the designed ones.
-    const qreal scale = fittingScale(natural, available, StoneCellSide);
+    // The frame's border keeps its width at every scale; the rest fits beside it.
+    const QSize border(2 * WellBorder, 2 * WellBorder);
+    const qreal scale = fittingScale(natural, available - border, StoneCellSide);
     const auto scaled = [scale](int value) { return int(std::lround(value * scale)); };
     const auto scaledRect = [&scaled](QRect box) {
         return QRect(scaled(box.x()), scaled(box.y()), scaled(box.width()), scaled(box.height()));
     };
 
     m_well->setDisplayScale(scale);
-    m_wellFrame->setGeometry(QRect(QPoint(scaled(WellPosition.x()), scaled(WellPosition.y())),
-                                   m_well->size() + QSize(2 * WellBorder, 2 * WellBorder)));
+    m_wellFrame->setGeometry(
+        QRect(QPoint(scaled(WellPosition.x()), scaled(WellPosition.y())), m_well->size() + border));
     if (scale != 1.0) {
         m_rightColumn->setFixedSize(scaledRect(QRect(QPoint(), DesignClientSize)).size());
         for (const Caption& caption : Captions) {
@@ -139,8 +141,12 @@ QSize GameScreen::layOut(QSize available) {
             surface->setDisplayScale(scale);
         }
     }
-    m_rightColumn->move(scaled(shift), 0);
-    setFixedSize(scaledRect(QRect(QPoint(), natural)).size());
+    // The right column starts where the designed well ended, and its bottom margin stays: both
+    // measured from the frame as shown.
+    const QRect frameShown = m_wellFrame->geometry();
+    m_rightColumn->move(std::max(0, frameShown.right() + 1 - scaled(DesignWellRight)), 0);
+    setFixedSize(m_rightColumn->x() + m_rightColumn->width(),
+                 std::max(m_rightColumn->height(), frameShown.bottom() + 1 + scaled(4)));
     // The displays take the size of their digits.
     redrawAll();
     return size();

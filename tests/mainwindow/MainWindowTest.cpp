@@ -360,21 +360,27 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
         ASSERT_TRUE(start());
         placeOnScreen(window.get());
         EXPECT_TRUE(area.contains(window->frameGeometry())) << side;
-        const auto scaleOf = [](const Surface* surface) {
-            return surface->shownRect(QRect(0, 0, 25, 25)).width() / 25.0;
+        // The pixels of one cell, and of ten in a row: whole pixels, the same in every cell.
+        const auto cellsOf = [](const Surface* surface, int cells) {
+            return surface->shownRect(QRect(0, 0, 25 * cells, 25)).width();
         };
-        const qreal scale = scaleOf(find<Surface>("Picture1"));
-        EXPECT_LT(scale, 1.0);
-        EXPECT_EQ(scale * 25, std::round(scale * 25)) << side;
-        for (const char* name : {"Picture2", "Picture3", "Picture4", "Picture5", "Picture6"}) {
+        const int cell = cellsOf(find<Surface>("Picture1"), 1);
+        EXPECT_LT(cell, 25);
+        for (const char* name :
+             {"Picture1", "Picture2", "Picture3", "Picture4", "Picture5", "Picture6"}) {
             const auto* surface = find<Surface>(name);
-            EXPECT_EQ(scaleOf(surface), scale) << name;
+            EXPECT_EQ(cellsOf(surface, 10), 10 * cell) << name;
             const QRect shown(surface->mapTo(window.get(), QPoint()), surface->size());
             EXPECT_TRUE(window->rect().contains(shown)) << side << name;
         }
+        // The well's frame (its border is not scaled) stays inside, left of every caption.
+        const QWidget* frame = find("WellFrame");
+        const QRect frameShown(frame->mapTo(window.get(), QPoint()), frame->size());
+        EXPECT_TRUE(window->rect().contains(frameShown)) << side;
         for (const char* name : {"Label2", "Label3", "Label4", "Label5", "Label6"}) {
             const QLabel* caption = find<QLabel>(name);
             EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
+            EXPECT_GT(caption->mapTo(window.get(), QPoint()).x(), frameShown.right()) << name;
         }
         trigger(object_name::QuickStartItem);
         key(Qt::Key_Down, true);
