@@ -109,12 +109,11 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("brixolan"));
 
     brixolan::QtDialogServices dialogs;
-    QString error;
-    const std::optional<brixolan::ProgramFolder> folder = brixolan::prepareProgramFolder(&error);
+    const brixolan::Result<brixolan::ProgramFolder> folder = brixolan::prepareProgramFolder();
     if (!folder) {
         // Also for a start from a terminal or a script, which may see no window.
-        std::fputs(qUtf8Printable(error + QLatin1Char('\n')), stderr);
-        dialogs.message(nullptr, error, QStringLiteral("Fehler !"),
+        std::fputs(qUtf8Printable(folder.message() + QLatin1Char('\n')), stderr);
+        dialogs.message(nullptr, folder.message(), QStringLiteral("Fehler !"),
                         brixolan::MessageIcon::Critical);
         return 1;
     }
@@ -125,7 +124,7 @@ int main(int argc, char* argv[]) {
 
     brixolan::MixingRandom random;
     brixolan::SystemClock clock;
-    brixolan::MainWindow window(*folder, dialogs, random, clock);
+    brixolan::MainWindow window(folder.value(), dialogs, random, clock);
     brixolan::startupPhase("main window built");
 
     const QScreen* screen = QGuiApplication::primaryScreen();
