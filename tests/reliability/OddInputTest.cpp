@@ -28,8 +28,8 @@ TEST(ScoreFileSize, aHugeFileWithoutLineEndsIsReadInPartAndLeftUntouched) {
     QFile file(dir.filePath("score.sre"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(3) << 30)); // sparse
     const ScoreFileContent content = readScoreFile(ProgramFolder(dir.path()));
-    EXPECT_EQ(content.status, ScoreFileStatus::NoFile);
-    EXPECT_TRUE(content.fileExists); // so it is backed up before it is replaced
+    // Not missing, so it is backed up before it is replaced.
+    EXPECT_TRUE(std::holds_alternative<IncompleteScoreFile>(content));
     const Outcome saved = saveScores(ProgramFolder(dir.path()), std::nullopt);
     EXPECT_TRUE(saved.message().contains("zu groß")) << saved.message().toStdString();
     EXPECT_EQ(QFileInfo(dir.filePath("score.sre")).size(), qint64(3) << 30);
@@ -61,7 +61,8 @@ TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
         const ProgramFolder folder(dir.path());
         EXPECT_STREQ(ResourceStore().loadAll(folder)->path, "Grafiken/SteinA.bmp");
         EXPECT_TRUE(readPictureFile(dir.filePath("icon.png")).isNull());
-        EXPECT_EQ(readScoreFile(folder).error.number, error_number::PathFileAccess);
+        EXPECT_EQ(readScoreFile(folder),
+                  ScoreFileContent(UnreadableScoreFile{scoreError(error_number::PathFileAccess)}));
         EXPECT_FALSE(saveScores(folder, std::nullopt)); // nothing is written over it either
         EXPECT_EQ(readSettingsOrDefaults(folder).colour, FontSettings().colour);
     }
