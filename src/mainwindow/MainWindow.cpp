@@ -252,7 +252,7 @@ void MainWindow::showStoneScheme() {
 
 void MainWindow::reloadGraphics() {
     waitWindow().showNow();
-    if (m_screen->loadBitmaps(m_folder)) {
+    if (!m_screen->loadBitmaps(m_folder)) {
         m_dialogs.message(nullptr,
                           QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht "
                                          "finden . \r\n\r\n-Überprüfen sie ob alle Dateien aus "

@@ -73,14 +73,14 @@ std::optional<bool> MainWindow::loadGraphicsOrRepair() {
                           QStringLiteral("Fehler !"), MessageIcon::None);
         return std::nullopt;
     }
-    const std::optional<GraphicsFile> missing = m_screen->loadBitmaps(m_folder);
-    if (!missing)
+    const BitmapLoad loaded = m_screen->loadBitmaps(m_folder);
+    if (loaded)
         return true;
 
     // The splash would stand in front of the dialog; it returns when the dialog is done.
     m_splash->hide();
     SchemeDialog* dialog = nullptr;
-    if (missing->kind == GraphicKind::Stone)
+    if (loaded.missing().kind == GraphicKind::Stone)
         dialog = new StoneSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     else
         dialog = new FontSchemeDialog(m_folder, m_dialogs, waitWindow(), true);

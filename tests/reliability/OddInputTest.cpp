@@ -59,7 +59,7 @@ TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
                                        : QFile::link(kind, path));
         }
         const ProgramFolder folder(dir.path());
-        EXPECT_STREQ(ResourceStore().loadAll(folder)->path, "Grafiken/SteinA.bmp");
+        EXPECT_STREQ(ResourceStore().loadAll(folder).missing().path, "Grafiken/SteinA.bmp");
         EXPECT_TRUE(readPictureFile(dir.filePath("icon.png")).isNull());
         EXPECT_EQ(readScoreFile(folder),
                   ScoreFileContent(UnreadableScoreFile{scoreError(error_number::PathFileAccess)}));

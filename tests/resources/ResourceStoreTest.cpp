@@ -83,15 +83,15 @@ TEST(ResourceStore, loadsAllSeventeenAndNamesTheFirstMissingOne) {
     QFile::remove(dir.filePath("Grafiken/5.bmp"));
     QFile::remove(dir.filePath("Grafiken/SteinG.bmp"));
     ResourceStore store;
-    const std::optional<GraphicsFile> missing = store.loadAll(ProgramFolder(dir.path()));
-    ASSERT_TRUE(missing);
-    EXPECT_STREQ(missing->path, "Grafiken/5.bmp");
+    const BitmapLoad loaded = store.loadAll(ProgramFolder(dir.path()));
+    ASSERT_FALSE(loaded);
+    EXPECT_STREQ(loaded.missing().path, "Grafiken/5.bmp");
     EXPECT_EQ(store.resHdc(13)->pixelColor(12, 12), fakes::stoneColor(13));
     EXPECT_EQ(store.resHdc(digitElement(9))->size(), QSize(25, 42));
     for (const int none : {digitElement(5), 17, 0, 18, -1})
         EXPECT_EQ(store.resHdc(none), nullptr) << none;
     fakes::writeTestGraphics(dir.path());
-    EXPECT_FALSE(store.loadAll(ProgramFolder(dir.path())));
+    EXPECT_TRUE(store.loadAll(ProgramFolder(dir.path())));
     store.unloadAllRes();
     EXPECT_EQ(store.resHdc(1), nullptr);
 }
