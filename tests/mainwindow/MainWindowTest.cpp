@@ -51,8 +51,11 @@ protected:
 
     bool start(QSize screen = QSize(1024, 768)) {
         window = std::make_unique<MainWindow>(ProgramFolder(dir.path()), dialogs, random, clock);
-        if (!window->startUp(screen))
+        try {
+            window->startUp(screen);
+        } catch (const ProgramEnded&) {
             return false;
+        }
         window->show();
         window->activate();
         return true;
