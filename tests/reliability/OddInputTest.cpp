@@ -5,6 +5,7 @@
 #include "BitmapCodec.h"
 #include "FakeDialogServices.h"
 #include "FontSettings.h"
+#include "HighscoreWindow.h"
 #include "MainWindow.h"
 #include "ObjectNames.h"
 #include "ResourceStore.h"
@@ -61,8 +62,9 @@ TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
         const ProgramFolder folder(dir.path());
         EXPECT_STREQ(ResourceStore().loadAll(folder).missing().path, "Grafiken/SteinA.bmp");
         EXPECT_TRUE(readPictureFile(dir.filePath("icon.png")).isNull());
-        EXPECT_EQ(readScoreFile(folder),
-                  ScoreFileContent(UnreadableScoreFile{scoreError(error_number::PathFileAccess)}));
+        FakeDialogServices dialogs; // no table is shown; the player reads why
+        EXPECT_EQ(HighscoreWindow::open(std::nullopt, folder, dialogs, nullptr), nullptr);
+        EXPECT_EQ(dialogs.messages.at(0).title, "Fehler : 75");
         EXPECT_FALSE(saveScores(folder, std::nullopt)); // nothing is written over it either
         EXPECT_EQ(readSettingsOrDefaults(folder).colour, FontSettings().colour);
     }
