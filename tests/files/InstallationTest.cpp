@@ -69,13 +69,10 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
 
     // No folder where one must be made, or no home folder at all: a German message.
-    for (const auto& [home, message] :
-         {std::pair{own + "scr/1.bmp", "konnte nicht angelegt werden"},
-          {QString(), "kein Home-Ordner"}}) {
-        const Result<ProgramFolder> refused = prepareProgramFolder(games, home);
-        EXPECT_TRUE(!refused && refused.message().contains(message))
-            << refused.message().toStdString();
-    }
+    EXPECT_TRUE(prepareProgramFolder(games, own + "scr/1.bmp")
+                    .message()
+                    .contains("konnte nicht angelegt werden"));
+    EXPECT_TRUE(prepareProgramFolder(games, QString()).message().contains("kein Home-Ordner"));
 }
 
 // Without HOME the player's folder became "//.local/share/brixolan".
