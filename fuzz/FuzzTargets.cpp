@@ -73,19 +73,18 @@ std::string checkRanking(const ScoreTable& table, std::optional<std::int64_t> re
 
 std::string checkScoreFile(const QByteArray& bytes) {
     const ScoreFileContent content = parseScoreFile(bytes);
-    if (content.status == ScoreFileStatus::Failed)
-        return "the parser reported a read failure";
+    if (!std::holds_alternative<ScoreTable>(content) &&
+        !std::holds_alternative<IncompleteScoreFile>(content))
+        return "the parser reported what only reading a file can find";
     // The file reader stops after the 16th line end; nothing after it may matter.
     const qsizetype end = afterLastReadLine(bytes);
-    if (end >= 0) {
-        const ScoreFileContent shortened = parseScoreFile(bytes.left(end));
-        if (shortened.status != content.status || shortened.table != content.table)
-            return "bytes after the 16th line changed the table";
-    }
-    if (content.status != ScoreFileStatus::Read)
+    if (end >= 0 && parseScoreFile(bytes.left(end)) != content)
+        return "bytes after the 16th line changed the table";
+    const ScoreTable* table = std::get_if<ScoreTable>(&content);
+    if (!table)
         return {};
 
-    for (const ScoreEntry& entry : content.table) {
+    for (const ScoreEntry& entry : *table) {
         const ScoreValue value = parseScore(entry.score);
         if (value.error) {
             if (value.error->number != error_number::Overflow &&
@@ -103,14 +102,14 @@ std::string checkScoreFile(const QByteArray& bytes) {
          {std::optional<std::int64_t>(), std::optional<std::int64_t>(0),
           std::optional<std::int64_t>(Low), std::optional<std::int64_t>(High),
           std::optional<std::int64_t>(High + 1), std::optional<std::int64_t>(150000)}) {
-        const std::string problem = checkRanking(content.table, result);
+        const std::string problem = checkRanking(*table, result);
         if (!problem.empty())
             return problem;
     }
 
     // What the game writes from the table reads back as the same table, and is the file itself
     // when its 16 lines are plain CR LF lines: opening and closing the table changes nothing.
-    const QByteArray written = encodeScoreFile(content.table);
+    const QByteArray written = encodeScoreFile(*table);
     const QByteArray lines = end >= 0 ? bytes.left(end + 1) : QByteArray();
     if (lines.count("\r\n") == ScoreLines && lines.count('\r') == ScoreLines &&
         lines.count('\n') == ScoreLines && lines.endsWith('\n') && written != lines)
@@ -118,7 +117,8 @@ std::string checkScoreFile(const QByteArray& bytes) {
     if (written.count('\r') != ScoreLines || written.count("\r\n") != ScoreLines)
         return "the written file does not have 16 lines";
     const ScoreFileContent reread = parseScoreFile(written);
-    if (reread.status != ScoreFileStatus::Read || encodeScoreFile(reread.table) != written)
+    const ScoreTable* again = std::get_if<ScoreTable>(&reread);
+    if (!again || encodeScoreFile(*again) != written)
         return "the written file does not read back as the same table";
     return {};
 }

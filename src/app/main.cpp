@@ -60,20 +60,20 @@ std::optional<int> handleCommandLine(int argc, char* argv[]) {
     return std::nullopt;
 }
 
-void reportNoDisplay() {
+// Without a display no message box can be shown: the player reads why on standard error.
+[[noreturn]] void endWithoutDisplay() {
     std::fputs("Brixolan: Es wurde keine grafische Anzeige gefunden. Das Spiel braucht eine "
                "laufende X11- oder Wayland-Sitzung (DISPLAY oder WAYLAND_DISPLAY).\n",
                stderr);
+    brixolan::QtDialogServices().endProgramNow();
 }
 
 // Qt ends a program whose display cannot be opened with an abort and an English hint about
 // reinstalling; the player is told in German instead, with the status the manual names.
 QtMessageHandler qtHandler = nullptr;
 void displayFailureHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtFatalMsg) {
-        reportNoDisplay();
-        std::_Exit(1);
-    }
+    if (type == QtFatalMsg)
+        endWithoutDisplay();
     // The platform plugin's own complaints would only repeat the German message in English.
     if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0)
         return;
@@ -96,10 +96,8 @@ int main(int argc, char* argv[]) {
     brixolan::startupPhase("command line");
 
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        reportNoDisplay();
-        return 1;
-    }
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        endWithoutDisplay();
     qtHandler = qInstallMessageHandler(displayFailureHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);
@@ -109,14 +107,12 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("brixolan"));
 
     brixolan::QtDialogServices dialogs;
-    QString error;
-    const std::optional<brixolan::ProgramFolder> folder = brixolan::prepareProgramFolder(&error);
+    const brixolan::Result<brixolan::ProgramFolder> folder = brixolan::prepareProgramFolder();
     if (!folder) {
         // Also for a start from a terminal or a script, which may see no window.
-        std::fputs(qUtf8Printable(error + QLatin1Char('\n')), stderr);
-        dialogs.message(nullptr, error, QStringLiteral("Fehler !"),
-                        brixolan::MessageIcon::Critical);
-        return 1;
+        std::fputs(qUtf8Printable(folder.message() + QLatin1Char('\n')), stderr);
+        dialogs.endProgramNow(nullptr, folder.message(), QStringLiteral("Fehler !"),
+                              brixolan::MessageIcon::Critical);
     }
     brixolan::startupPhase("program folder");
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(
@@ -125,12 +121,11 @@ int main(int argc, char* argv[]) {
 
     brixolan::MixingRandom random;
     brixolan::SystemClock clock;
-    brixolan::MainWindow window(*folder, dialogs, random, clock);
+    brixolan::MainWindow window(folder.value(), dialogs, random, clock);
     brixolan::startupPhase("main window built");
 
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!window.startUp(screen ? screen->size() : QSize()))
-        return 1;
+    window.startUp(screen ? screen->size() : QSize());
     brixolan::placeOnScreen(&window);
     window.show();
     // Before this a signal ends the program at once; there is nothing unsaved yet.

@@ -493,30 +493,44 @@ Outcome AtomicBatch::commit() {
         targets << entry.path;
     if (const Outcome refused = checkTargets(targets); !refused)
         return refused;
-    QByteArray journal;
-    const QDir root(m_lock.root());
+    if (const Outcome written = writeNewFiles(); !written)
+        return written;
+    // From here on a crash leaves the journal, and the next start completes the batch.
+    const QString journalPath = QDir(m_lock.root()).filePath(JournalName);
+    if (const Outcome journalled = writeJournal(journalPath); !journalled) {
+        remove(journalPath);
+        return journalled;
+    }
+    return finish(journalPath, swapAll());
+}
+
+Outcome AtomicBatch::writeNewFiles() {
     for (Entry& entry : m_entries) {
         Result<QString> written = writeTemporary(entry.path, entry.data);
         if (!written)
             return written.outcome();
         entry.temporary = written.value();
+    }
+    return {};
+}
+
+Outcome AtomicBatch::writeJournal(const QString& journalPath) const {
+    const QDir root(m_lock.root());
+    QByteArray journal;
+    for (const Entry& entry : m_entries)
         journal += hashOf(entry.data).toLatin1() + '\t' +
                    root.relativeFilePath(entry.temporary).toUtf8() + '\t' +
                    root.relativeFilePath(entry.path).toUtf8() + '\n';
-    }
-    // From here on a crash leaves the journal, and the next start completes the batch.
-    const QString journalPath = root.filePath(JournalName);
-    Outcome journalled = checkTargets({journalPath});
-    journalled = journalled ? writeReplacing(journalPath, journal) : journalled;
-    if (journalled)
-        journalled = syncFolder(root.path());
-    if (!journalled) {
-        remove(journalPath);
-        return journalled;
-    }
-    // Each new file is swapped with its target in one step where the file system can, so the
-    // old content waits under the temporary name and a failure swaps it back.
-    Outcome outcome;
+    if (const Outcome refused = checkTargets({journalPath}); !refused)
+        return refused;
+    if (const Outcome written = writeReplacing(journalPath, journal); !written)
+        return written;
+    return syncFolder(root.path());
+}
+
+// Each new file is swapped with its target in one step where the file system can, so the old
+// content waits under the temporary name and a failure swaps it back.
+Outcome AtomicBatch::swapAll() {
     for (Entry& entry : m_entries) {
         if (exchange(entry.temporary, entry.path)) {
             entry.step = Step::Swapped;
@@ -534,31 +548,31 @@ Outcome AtomicBatch::commit() {
                 continue;
             }
         }
-        outcome = Outcome::failure(describe(
-            entry.path, QStringLiteral("Umbenennen fehlgeschlagen: ") + errorText(errno)));
-        break;
+        return Outcome::failure(
+            describe(entry.path, QStringLiteral("Umbenennen fehlgeschlagen: ") + errorText(errno)));
     }
-    if (outcome) {
-        std::vector<QString> paths;
-        for (const Entry& entry : m_entries)
-            paths.push_back(entry.path);
-        outcome = syncFolders(paths);
-    }
-    if (!outcome && !undo()) {
+    std::vector<QString> paths;
+    for (const Entry& entry : m_entries)
+        paths.push_back(entry.path);
+    return syncFolders(paths);
+}
+
+Outcome AtomicBatch::finish(const QString& journalPath, const Outcome& swapped) {
+    if (!swapped && !undo()) {
         m_partlyApplied = true;
-        return Outcome::failure(outcome.message() +
+        return Outcome::failure(swapped.message() +
                                 QStringLiteral(" Einige Dateien sind bereits ersetzt; die übrigen "
                                                "folgen beim nächsten Start."));
     }
     // The journal goes first: without it, whatever waits under a temporary name is removed,
     // the new contents after a failure and the old ones after success.
     remove(journalPath);
-    static_cast<void>(syncFolder(root.path()));
-    for (Entry& entry : m_entries) {
-        if (outcome && entry.step == Step::MovedAside)
+    static_cast<void>(syncFolder(m_lock.root()));
+    for (const Entry& entry : m_entries) {
+        if (swapped && entry.step == Step::MovedAside)
             remove(entry.aside);
     }
-    return outcome;
+    return swapped;
 }
 
 bool AtomicBatch::undo() {

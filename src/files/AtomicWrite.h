@@ -78,6 +78,11 @@ private:
         QString aside;
         Step step = Step::None;
     };
+    // The phases of a commit.
+    Outcome writeNewFiles();
+    Outcome writeJournal(const QString& journalPath) const;
+    Outcome swapAll();
+    Outcome finish(const QString& journalPath, const Outcome& swapped);
     bool undo();
 
     const FolderLock& m_lock;

@@ -54,7 +54,7 @@ bool needsCopy(const QString& relative, const QFileInfo& source, const QFileInfo
 
 // Copies what the player's folder lacks. Each copy is saved like every other file of the game
 // (written, checked, synced, renamed), under the folder's lock, taken once something is due.
-bool copyMissing(const QString& from, const ProgramFolder& to, QString* error) {
+Outcome copyMissing(const QString& from, const ProgramFolder& to) {
     std::optional<FolderLock> lock;
     // System entries too: whether a name is a regular file is judged when it is opened.
     QDirIterator it(from, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
@@ -78,37 +78,32 @@ bool copyMissing(const QString& from, const ProgramFolder& to, QString* error) {
             copied = Outcome::failure(folderNotMade(QFileInfo(target).absolutePath(), errno));
         if (copied)
             copied = replaceFile(*lock, target, file.bytes.value());
-        if (!copied) {
-            if (error)
-                *error = QStringLiteral("Die Datei \"%1\" konnte nicht nach \"%2\" kopiert werden.")
-                             .arg(source, target) +
-                         QLatin1Char('\n') + copied.message();
-            return false;
-        }
+        if (!copied)
+            return Outcome::failure(
+                QStringLiteral("Die Datei \"%1\" konnte nicht nach \"%2\" kopiert werden.")
+                    .arg(source, target) +
+                QLatin1Char('\n') + copied.message());
         // Installed files are read-only; the player's copies must be replaceable.
         QFile::setPermissions(target, QFile::permissions(source) | QFileDevice::WriteOwner);
     }
-    return true;
+    return {};
 }
 
 // The name of a folder the game would build every path on, refused when it would not lead
 // back to that folder.
-std::optional<QString> usableFolder(const QByteArray& name, const QString& which, QString* error) {
+Result<QString> usableFolder(const QByteArray& name, const QString& which) {
     std::optional<QString> decoded = decodedFolderName(name);
-    QString why;
     if (name.isEmpty())
-        why = QStringLiteral("%1 ist leer.").arg(which);
-    else if (!decoded)
-        why = QStringLiteral("%1 \"%2\" hat einen Namen, der kein gültiges UTF-8 ist; das Spiel "
-                             "kann Pfade darin nicht bilden. Bitte den Ordner umbenennen.")
-                  .arg(which, printableName(name));
-    else if (!QDir::isAbsolutePath(*decoded))
-        why = QStringLiteral("%1 \"%2\" ist kein absoluter Pfad.").arg(which, *decoded);
-    if (why.isEmpty())
-        return decoded;
-    if (error)
-        *error = why;
-    return std::nullopt;
+        return Outcome::failure(QStringLiteral("%1 ist leer.").arg(which));
+    if (!decoded)
+        return Outcome::failure(
+            QStringLiteral("%1 \"%2\" hat einen Namen, der kein gültiges UTF-8 ist; das Spiel "
+                           "kann Pfade darin nicht bilden. Bitte den Ordner umbenennen.")
+                .arg(which, printableName(name)));
+    if (!QDir::isAbsolutePath(*decoded))
+        return Outcome::failure(
+            QStringLiteral("%1 \"%2\" ist kein absoluter Pfad.").arg(which, *decoded));
+    return *decoded;
 }
 
 // The running executable's folder as the system names it: Qt's own answer is empty for a name
@@ -125,14 +120,14 @@ QByteArray executableFolderName() {
 
 } // namespace
 
-QString xdgDataHome(QString* error) {
+Result<QString> xdgDataHome() {
     const QByteArray configured = qgetenv("XDG_DATA_HOME");
     if (!configured.isEmpty() && configured.startsWith('/')) {
-        const std::optional<QString> folder =
-            usableFolder(configured, QStringLiteral("Der Datenordner aus XDG_DATA_HOME"), error);
-        if (!folder && error)
-            *error += NoHome;
-        return folder ? *folder : QString();
+        const Result<QString> folder =
+            usableFolder(configured, QStringLiteral("Der Datenordner aus XDG_DATA_HOME"));
+        if (!folder)
+            return Outcome::failure(folder.message() + NoHome);
+        return folder;
     }
     QByteArray home = qgetenv("HOME");
     QString which = QStringLiteral("Der Home-Ordner aus HOME");
@@ -140,21 +135,18 @@ QString xdgDataHome(QString* error) {
         // Started without HOME (from a service, say): the password database knows it.
         const passwd* entry = ::getpwuid(::getuid());
         if (entry == nullptr || entry->pw_dir == nullptr || *entry->pw_dir == '\0')
-            return {};
+            return QString();
         home = entry->pw_dir;
         which = QStringLiteral("Der Home-Ordner aus der Benutzerdatenbank");
     }
-    const std::optional<QString> folder = usableFolder(home, which, error);
-    if (!folder) {
-        if (error)
-            *error += NoHome;
-        return {};
-    }
-    return QDir::cleanPath(*folder + QStringLiteral("/.local/share"));
+    const Result<QString> folder = usableFolder(home, which);
+    if (!folder)
+        return Outcome::failure(folder.message() + NoHome);
+    return QDir::cleanPath(folder.value() + QStringLiteral("/.local/share"));
 }
 
-std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
-                                                  const QString& dataHome, QString* error) {
+Result<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
+                                           const QString& dataHome) {
     const QDir executable(executableFolder);
     const QString installed =
         QDir::cleanPath(executable.absoluteFilePath(QLatin1String(InstalledDataPath)));
@@ -163,38 +155,28 @@ std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolde
     const QString library =
         QDir::cleanPath(executable.absoluteFilePath(QLatin1String(InstalledLibraryPath)));
 
-    if (dataHome.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("Für diesen Benutzer ist kein Home-Ordner bekannt (HOME ist "
-                                    "nicht gesetzt).") +
-                     NoHome;
-        return std::nullopt;
-    }
+    if (dataHome.isEmpty())
+        return Outcome::failure(QStringLiteral("Für diesen Benutzer ist kein Home-Ordner bekannt "
+                                               "(HOME ist nicht gesetzt).") +
+                                NoHome);
     const QString own = dataHome + QStringLiteral("/brixolan");
-    if (!QDir().mkpath(own)) {
-        if (error)
-            *error = folderNotMade(own, errno);
-        return std::nullopt;
-    }
+    if (!QDir().mkpath(own))
+        return Outcome::failure(folderNotMade(own, errno));
     const ProgramFolder folder(own, library);
-    if (!copyMissing(installed, folder, error))
-        return std::nullopt;
+    if (const Outcome copied = copyMissing(installed, folder); !copied)
+        return copied;
     return folder;
 }
 
-std::optional<ProgramFolder> prepareProgramFolder(QString* error) {
-    const std::optional<QString> executable =
-        usableFolder(executableFolderName(), QStringLiteral("Der Ordner des Programms"), error);
+Result<ProgramFolder> prepareProgramFolder() {
+    const Result<QString> executable =
+        usableFolder(executableFolderName(), QStringLiteral("Der Ordner des Programms"));
     if (!executable)
-        return std::nullopt;
-    QString homeError;
-    const QString dataHome = xdgDataHome(&homeError);
-    if (!homeError.isEmpty()) {
-        if (error)
-            *error = homeError;
-        return std::nullopt;
-    }
-    return prepareProgramFolder(*executable, dataHome, error);
+        return executable.outcome();
+    const Result<QString> dataHome = xdgDataHome();
+    if (!dataHome)
+        return dataHome.outcome();
+    return prepareProgramFolder(executable.value(), dataHome.value());
 }
 
 } // namespace brixolan

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Outcome.h"
 #include "ProgramFolder.h"
 
 #include <QString>
-#include <optional>
 
 namespace brixolan {
 
@@ -20,19 +20,19 @@ inline constexpr const char* InstalledLibraryPath = "../lib/games/brixolan";
 /// so a full disk leaves no torn copy, and a copy that is missing or not the size of the
 /// installed file is copied again at the next start; the player's scores, settings and scheme
 /// bitmaps are never overwritten (a scheme bitmap only when it is torn), and only regular files
-/// are copied. No value, with a German `error`, when `dataHome` is empty or that folder cannot
-/// be made or filled.
-std::optional<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
-                                                  const QString& dataHome,
-                                                  QString* error = nullptr);
+/// are copied. The German message when `dataHome` is empty or that folder cannot be made or
+/// filled.
+Result<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
+                                           const QString& dataHome);
 
-/// The same for this run: the running executable's folder and xdgDataHome(). No value, with a
-/// German `error` naming the folder, when either name is empty or not valid UTF-8.
-std::optional<ProgramFolder> prepareProgramFolder(QString* error);
+/// The same for this run: the running executable's folder and xdgDataHome(). The German message
+/// naming the folder when either name is empty or not valid UTF-8.
+Result<ProgramFolder> prepareProgramFolder();
 
 /// $XDG_DATA_HOME, or ~/.local/share when it is unset or not absolute; without HOME the home
-/// folder comes from the password database. Empty when the user has no home folder at all, or
-/// when the folder's name is not absolute or not valid UTF-8: then `error` says which and why.
-QString xdgDataHome(QString* error = nullptr);
+/// folder comes from the password database. An empty name when the user has no home folder at
+/// all (a run from the build tree needs none); the message saying which and why when the
+/// folder's name is not absolute or not valid UTF-8.
+Result<QString> xdgDataHome();
 
 } // namespace brixolan

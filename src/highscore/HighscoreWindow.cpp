@@ -129,13 +129,13 @@ void HighscoreWindow::buildControls() {
 
 bool HighscoreWindow::offer(const std::optional<ResultOffer>& offered) {
     const ScoreFileContent content = readScoreFile(m_folder);
-    if (content.status == ScoreFileStatus::Failed) {
-        reportUnreadable(content.error);
+    if (const auto* unreadable = std::get_if<UnreadableScoreFile>(&content)) {
+        reportUnreadable(unreadable->error);
         return false;
     }
     ScoreTable table = initialScoreTable();
-    if (content.status == ScoreFileStatus::Read) {
-        table = content.table;
+    if (const auto* read = std::get_if<ScoreTable>(&content)) {
+        table = *read;
         m_yourPoints->hide();
         m_result->hide();
     } // else "Deine Punkte :" and "Kein Spiel" stay visible, as they always did

@@ -17,45 +17,34 @@ constexpr int ScoreLines = 2 * ScorePlaces;
 
 ScoreFileContent parseScoreFile(const QByteArray& bytes) {
     const QStringList lines = splitCrLines(fromCp1252(bytes));
-    ScoreFileContent content;
+    // The classic "input past end of file": silently the initial table.
     if (lines.size() < ScoreLines)
-        return content; // the classic "input past end of file": silently the initial table
-    content.status = ScoreFileStatus::Read;
+        return IncompleteScoreFile{};
+    ScoreTable table;
     for (int place = 0; place < ScorePlaces; ++place)
-        content.table[place] = {lines.at(2 * place), lines.at(2 * place + 1)};
-    return content;
+        table[place] = {lines.at(2 * place), lines.at(2 * place + 1)};
+    return table;
 }
 
 ScoreFileContent readScoreFile(const ProgramFolder& folder) {
     const FileBytes file =
         readFile(folder.path(QLatin1String(ScoreFileName)), {read_limit::ScoreFile, ScoreLines});
-    ScoreFileContent failed;
-    failed.status = ScoreFileStatus::Failed;
-    failed.fileExists = true;
     switch (file.problem) {
     case ReadProblem::None:
         break;
     case ReadProblem::Missing:
-        return {};
-    case ReadProblem::TooLarge: {
+        return NoScoreFile{};
+    case ReadProblem::TooLarge:
         // Megabytes without 16 line ends: as incomplete as a short file.
-        ScoreFileContent incomplete;
-        incomplete.fileExists = true;
-        return incomplete;
-    }
+        return IncompleteScoreFile{};
     case ReadProblem::Denied:
-        failed.error = scoreError(error_number::PermissionDenied);
-        return failed;
+        return UnreadableScoreFile{scoreError(error_number::PermissionDenied)};
     case ReadProblem::NotAFile:
-        failed.error = scoreError(error_number::PathFileAccess);
-        return failed;
+        return UnreadableScoreFile{scoreError(error_number::PathFileAccess)};
     case ReadProblem::Failed:
-        failed.error = scoreError(error_number::DeviceIo);
-        return failed;
+        return UnreadableScoreFile{scoreError(error_number::DeviceIo)};
     }
-    ScoreFileContent content = parseScoreFile(file.bytes.value());
-    content.fileExists = true;
-    return content;
+    return parseScoreFile(file.bytes.value());
 }
 
 QByteArray encodeScoreFile(const ScoreTable& table) {
@@ -102,11 +91,11 @@ Outcome storeScores(const ProgramFolder& folder, const std::optional<ScoreEntry>
         return notSaved(refused);
     const ScoreFileContent content = readScoreFile(folder);
     const ScoreValue result = added ? parseScore(added->score) : ScoreValue{};
-    ScoreTable table = content.table;
-    if (knownDamaged || content.status != ScoreFileStatus::Read ||
-        (added && rankResult(table, result.value).error)) {
+    const ScoreTable* read = std::get_if<ScoreTable>(&content);
+    ScoreTable table = read ? *read : ScoreTable{};
+    if (knownDamaged || !read || (added && rankResult(table, result.value).error)) {
         table = initialScoreTable();
-        if (content.fileExists) {
+        if (!std::holds_alternative<NoScoreFile>(content)) {
             const QString backup = folder.path(QLatin1String(ScoreBackupName));
             if (const Outcome refused = checkTargets({backup}); !refused)
                 return notSaved(refused);

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <variant>
 
 namespace brixolan {
 
@@ -16,25 +17,31 @@ class ProgramFolder;
 /// "score.sre": 16 lines in code page 1252, name and score of places 1 to 8 in turn.
 /// A line ends at CR (with an LF right after it belonging to that end); a lone LF ends no
 /// line; the last line may lack its end; lines after the 16th are never read.
-enum class ScoreFileStatus {
-    Read,   ///< 16 lines were read into `table`
-    NoFile, ///< missing, or fewer than 16 lines: the game starts from the initial table
-    Failed, ///< the file could not be read; `error` says why
-};
 
-struct ScoreFileContent {
-    ScoreFileStatus status = ScoreFileStatus::NoFile;
-    ScoreTable table{};
-    /// Something named "score.sre" exists; replacing it without a backup would lose it.
-    bool fileExists = false;
-    ScoreError error{};
+/// No file of that name: the game starts from the initial table, and nothing is lost when one is
+/// written.
+struct NoScoreFile {
+    friend bool operator==(NoScoreFile, NoScoreFile) = default;
 };
+/// A file with fewer than 16 lines (the classic "input past end of file"): the game starts from
+/// the initial table, and the file is kept as the backup before it is replaced.
+struct IncompleteScoreFile {
+    friend bool operator==(IncompleteScoreFile, IncompleteScoreFile) = default;
+};
+/// A file that could not be read, and why.
+struct UnreadableScoreFile {
+    ScoreError error;
+    friend bool operator==(const UnreadableScoreFile&, const UnreadableScoreFile&) = default;
+};
+/// What reading "score.sre" found: its table, or what stands in its place.
+using ScoreFileContent =
+    std::variant<ScoreTable, NoScoreFile, IncompleteScoreFile, UnreadableScoreFile>;
 
 /// Reads "score.sre" from `folder`. Stops reading after the 16th line end, so a huge file
-/// costs no more than its first lines, and after 4 MB in any case.
+/// costs no more than its first lines, and after 4 MB in any case (then it is incomplete).
 ScoreFileContent readScoreFile(const ProgramFolder& folder);
 
-/// The parser alone: the file's bytes to a table, Read or NoFile.
+/// The parser alone: the file's bytes to a table, or incomplete.
 ScoreFileContent parseScoreFile(const QByteArray& bytes);
 
 /// The table as file bytes: 16 lines, each ended by CR LF, in code page 1252 ('?' for

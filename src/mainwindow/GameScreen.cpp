@@ -97,10 +97,10 @@ void GameScreen::build() {
     m_preview = makeSurface(column, "Picture4", QPoint(296, 408), QSize(185, 81));
 }
 
-std::optional<GraphicsFile> GameScreen::loadBitmaps(const ProgramFolder& folder) {
-    std::optional<GraphicsFile> missing = m_resources.loadAll(folder);
+BitmapLoad GameScreen::loadBitmaps(const ProgramFolder& folder) {
+    const BitmapLoad loaded = m_resources.loadAll(folder);
     redrawAll();
-    return missing;
+    return loaded;
 }
 
 QSize GameScreen::layOut(QSize available) {

@@ -27,8 +27,8 @@ public:
     /// constructor so that the splash shows before the fonts load.
     void build();
     /// Loads the seventeen bitmaps afresh. Everything already shown is drawn again from the new
-    /// ones; the first file that gave no picture, or none when all did.
-    std::optional<GraphicsFile> loadBitmaps(const ProgramFolder& folder);
+    /// ones, also after a file gave no picture.
+    BitmapLoad loadBitmaps(const ProgramFolder& folder);
     /// Sizes the well and the displays from the bitmaps and lays all out, shown smaller in
     /// proportion where it would not fit `available`. Returns the screen's size.
     QSize layOut(QSize available);

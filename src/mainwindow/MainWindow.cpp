@@ -252,14 +252,12 @@ void MainWindow::showStoneScheme() {
 
 void MainWindow::reloadGraphics() {
     waitWindow().showNow();
-    if (m_screen->loadBitmaps(m_folder)) {
-        m_dialogs.message(nullptr,
-                          QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht "
-                                         "finden . \r\n\r\n-Überprüfen sie ob alle Dateien aus "
-                                         "dem ZIP Archiv entzippt sind ."),
-                          QStringLiteral("Dateien nicht gefunden !"), MessageIcon::None);
-        m_dialogs.endProgramNow();
-    }
+    if (!m_screen->loadBitmaps(m_folder))
+        m_dialogs.endProgramNow(nullptr,
+                                QStringLiteral("Das Programm konnte wichtige Grafikdateien nicht "
+                                               "finden . \r\n\r\n-Überprüfen sie ob alle "
+                                               "Dateien aus dem ZIP Archiv entzippt sind ."),
+                                QStringLiteral("Dateien nicht gefunden !"), MessageIcon::None);
     m_wait->hide();
 }
 
@@ -326,11 +324,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::reportDrawFailure() {
     m_timer->stop();
-    m_dialogs.message(this,
-                      QStringLiteral("Nicht genügend Speicher - beenden sie Tasks aus dem SysTray "
-                                     "und probieren sie erneut !!!"),
-                      QStringLiteral("Fehler"), MessageIcon::None);
-    m_dialogs.endProgramNow();
+    m_dialogs.endProgramNow(this,
+                            QStringLiteral("Nicht genügend Speicher - beenden sie Tasks aus dem "
+                                           "SysTray und probieren sie erneut !!!"),
+                            QStringLiteral("Fehler"), MessageIcon::None);
 }
 
 void MainWindow::changeEvent(QEvent* event) {

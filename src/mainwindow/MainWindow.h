@@ -33,9 +33,9 @@ public:
     ~MainWindow() override;
 
     /// Start-up before the window shows: splash, screen check, the controls and the menu, the
-    /// graphics with the repair dialogs, sizes, "Kein Spiel". False when the program has to
-    /// end; the player has been told why. Nothing else is called before it.
-    bool startUp(QSize screenSize);
+    /// graphics with the repair dialogs, sizes, "Kein Spiel". Where the program cannot go on,
+    /// the player is told why and it ends here. Nothing else is called before it.
+    void startUp(QSize screenSize);
 
     /// The activation: the window became active coming from one of our own windows (and once
     /// after start-up); starts a game while one is wanted.
@@ -77,9 +77,12 @@ private:
     WaitWindow& waitWindow();
     /// Reloads the store after a scheme was applied; a missing file ends the program.
     void reloadGraphics();
-    /// One pass of the start-up load; true when all seventeen bitmaps are there, otherwise
-    /// the repair dialog has run. No value when the program has to end.
-    std::optional<bool> loadGraphicsOrRepair();
+    enum class GraphicsLoad {
+        Complete,  ///< all seventeen bitmaps are there
+        LoadAgain, ///< one was missing and the repair dialog has run
+    };
+    /// One pass of the start-up load; ends the program where no repair can help.
+    GraphicsLoad loadGraphicsOrRepair();
 
     /// The well's picture could not be made (no memory): the player is told, the program ends.
     [[noreturn]] void reportDrawFailure();

@@ -19,20 +19,17 @@ namespace {
 constexpr QSize MinimumScreen(800, 600);
 } // namespace
 
-bool MainWindow::startUp(QSize screenSize) {
+void MainWindow::startUp(QSize screenSize) {
     m_splash->showNow();
     startupPhase("splash shown");
 
-    if (screenSize.width() < MinimumScreen.width() ||
-        screenSize.height() < MinimumScreen.height()) {
-        m_dialogs.message(nullptr,
-                          QStringLiteral("Sie besitzen leider nicht die nötige Auflösung um dieses "
-                                         "Spiel zu Spielen . Die Auflösung muss mindestens 800x600 "
-                                         "betragen ! Ändern sie die Auflösung und starten sie das "
-                                         "Spiel erneut !"),
-                          QStringLiteral("Fehler !"), MessageIcon::None);
-        return false;
-    }
+    if (screenSize.width() < MinimumScreen.width() || screenSize.height() < MinimumScreen.height())
+        m_dialogs.endProgramNow(nullptr,
+                                QStringLiteral("Sie besitzen leider nicht die nötige Auflösung um "
+                                               "dieses Spiel zu Spielen . Die Auflösung muss "
+                                               "mindestens 800x600 betragen ! Ändern sie die "
+                                               "Auflösung und starten sie das Spiel erneut !"),
+                                QStringLiteral("Fehler !"), MessageIcon::None);
 
     m_screen->build();
     m_screen->well()->installEventFilter(this);
@@ -46,12 +43,8 @@ bool MainWindow::startUp(QSize screenSize) {
                           MessageIcon::Warning);
     startupPhase("unfinished saves");
 
-    for (;;) {
-        const std::optional<bool> complete = loadGraphicsOrRepair();
-        if (!complete)
-            return false;
-        if (*complete)
-            break;
+    // Each pass that finds a bitmap missing runs its repair dialog; then all are loaded again.
+    while (loadGraphicsOrRepair() == GraphicsLoad::LoadAgain) {
     }
     startupPhase("bitmaps");
 
@@ -60,36 +53,34 @@ bool MainWindow::startUp(QSize screenSize) {
     startupPhase("sizes and \"Kein Spiel\"");
     m_splash->hide();
     startupPhase("splash hidden");
-    return true;
 }
 
-std::optional<bool> MainWindow::loadGraphicsOrRepair() {
+MainWindow::GraphicsLoad MainWindow::loadGraphicsOrRepair() {
     const QString graphics = QStringLiteral("Grafiken");
-    if (!m_folder.folderExists(graphics) && !m_folder.makeFolder(graphics)) {
-        m_dialogs.message(nullptr,
-                          QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden. "
-                                         "Bitte prüfen sie die Schreibrechte.")
-                              .arg(QDir::toNativeSeparators(m_folder.path(graphics))),
-                          QStringLiteral("Fehler !"), MessageIcon::None);
-        return std::nullopt;
-    }
-    const std::optional<GraphicsFile> missing = m_screen->loadBitmaps(m_folder);
-    if (!missing)
-        return true;
+    if (!m_folder.folderExists(graphics) && !m_folder.makeFolder(graphics))
+        m_dialogs.endProgramNow(nullptr,
+                                QStringLiteral("Der Ordner \"%1\" konnte nicht angelegt werden. "
+                                               "Bitte prüfen sie die Schreibrechte.")
+                                    .arg(QDir::toNativeSeparators(m_folder.path(graphics))),
+                                QStringLiteral("Fehler !"), MessageIcon::None);
+    const BitmapLoad loaded = m_screen->loadBitmaps(m_folder);
+    if (loaded)
+        return GraphicsLoad::Complete;
 
     // The splash would stand in front of the dialog; it returns when the dialog is done.
     m_splash->hide();
     SchemeDialog* dialog = nullptr;
-    if (missing->kind == GraphicKind::Stone)
+    if (loaded.missing().kind == GraphicKind::Stone)
         dialog = new StoneSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     else
         dialog = new DigitSchemeDialog(m_folder, m_dialogs, waitWindow(), true);
     const int result = dialog->exec();
     m_splash->showNow();
-    // A scheme that cannot be applied here cannot be repaired by trying again.
+    // A scheme that cannot be applied here cannot be repaired by trying again; the dialog has
+    // said why.
     if (result == SchemeDialog::NotApplied)
-        return std::nullopt;
-    return false;
+        m_dialogs.endProgramNow();
+    return GraphicsLoad::LoadAgain;
 }
 
 } // namespace brixolan

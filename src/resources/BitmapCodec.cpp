@@ -40,7 +40,9 @@ struct Header {
     std::uint32_t coloursUsed = 0;
 };
 
-std::optional<Header> plausibleHeader(const QByteArray& bytes) {
+// The fields of the file and info headers, with a size the decoder can hold; nothing when the
+// file is too short for its info header or that header is of no known kind.
+std::optional<Header> readHeader(const QByteArray& bytes) {
     if (bytes.size() < FileHeader + 12 || bytes[0] != 'B' || bytes[1] != 'M')
         return std::nullopt;
     Header h;
@@ -74,31 +76,46 @@ std::optional<Header> plausibleHeader(const QByteArray& bytes) {
         return std::nullopt;
     h.width = int(width);
     h.height = int(height);
+    return h;
+}
+
+// A depth and a compression that go together: 0 plain, 1 and 2 run-length (of 8 and 4 bits),
+// 3 and 6 bit fields.
+bool knownFormat(const Header& h) {
     if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
-        return std::nullopt;
-    // 0 plain, 1 and 2 run-length (of 8 and 4 bits), 3 and 6 bit fields.
+        return false;
     if (h.compression != 0 && h.compression != RunLength8 && h.compression != RunLength4 &&
         h.compression != 3 && h.compression != 6)
-        return std::nullopt;
-    if ((h.compression == RunLength8 && h.bits != 8) ||
-        (h.compression == RunLength4 && h.bits != 4))
-        return std::nullopt;
+        return false;
+    return (h.compression != RunLength8 || h.bits == 8) &&
+           (h.compression != RunLength4 || h.bits == 4);
+}
+
+// The pixels start inside the file, and uncompressed ones end inside it.
+bool pixelsInFile(const Header& h, const QByteArray& bytes) {
     if (h.dataOffset < FileHeader + h.infoSize || h.dataOffset >= std::uint32_t(bytes.size()))
-        return std::nullopt;
+        return false;
     // The decoder reads the palette first; an offset pointing into it is not followed back, and
     // the pixels then start after it. Rows cut short would be left unwritten.
     const std::int64_t colours = h.bits > 8           ? 0
                                  : h.coloursUsed != 0 ? std::int64_t(h.coloursUsed)
                                                       : 1 << h.bits;
     if (colours > 256)
-        return std::nullopt;
+        return false;
     if (h.compression == 0 || h.compression == 3 || h.compression == 6) {
-        const std::int64_t rowBytes = ((width * h.bits + 31) / 32) * 4;
+        const std::int64_t rowBytes = ((std::int64_t(h.width) * h.bits + 31) / 32) * 4;
         const std::int64_t paletteEnd =
             FileHeader + h.infoSize + colours * (h.infoSize == 12 ? 3 : 4);
-        if (std::max<std::int64_t>(h.dataOffset, paletteEnd) + rowBytes * height > bytes.size())
-            return std::nullopt;
+        if (std::max<std::int64_t>(h.dataOffset, paletteEnd) + rowBytes * h.height > bytes.size())
+            return false;
     }
+    return true;
+}
+
+std::optional<Header> plausibleHeader(const QByteArray& bytes) {
+    const std::optional<Header> h = readHeader(bytes);
+    if (!h || !knownFormat(*h) || !pixelsInFile(*h, bytes))
+        return std::nullopt;
     return h;
 }
 

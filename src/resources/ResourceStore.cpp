@@ -6,17 +6,17 @@
 
 namespace brixolan {
 
-std::optional<GraphicsFile> ResourceStore::loadAll(const ProgramFolder& folder) {
-    std::optional<GraphicsFile> firstMissing;
+BitmapLoad ResourceStore::loadAll(const ProgramFolder& folder) {
+    BitmapLoad loaded;
     for (const GraphicsFile& file : GraphicsFiles) {
         const QImage image = readBitmapFile(folder.path(QString::fromLatin1(file.path)));
         // Copies draw with plain source copies; one fixed format keeps them fast.
         m_res[std::size_t(file.element)] =
             image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
-        if (image.isNull() && !firstMissing)
-            firstMissing = file;
+        if (image.isNull() && loaded)
+            loaded = BitmapLoad::failure(file);
     }
-    return firstMissing;
+    return loaded;
 }
 
 void ResourceStore::unloadAllRes() {

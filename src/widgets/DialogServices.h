@@ -42,9 +42,14 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     /// Starts a program detached; false when it could not be started.
     virtual bool startDetached(const QString& program) = 0;
-    /// Ends the process at once after a fatal message: no window's closing code runs, nothing
-    /// is saved. Never returns.
-    [[noreturn]] void endProgramNow() {
+    /// The one fatal end: shows `text` as a message (none when it is empty: the player has been
+    /// told already), then ends the process at once with status 1. No window's closing code
+    /// runs, nothing is saved.
+    [[noreturn]] void endProgramNow(QWidget* parent = nullptr, const QString& text = {},
+                                    const QString& title = {},
+                                    MessageIcon icon = MessageIcon::None) {
+        if (!text.isEmpty())
+            message(parent, text, title, icon);
         endProgram();
         std::abort(); // an implementation that returned would let a dead program go on
     }

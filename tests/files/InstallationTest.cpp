@@ -69,11 +69,10 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
 
     // No folder where one must be made, or no home folder at all: a German message.
-    QString error;
-    EXPECT_FALSE(prepareProgramFolder(games, own + "scr/1.bmp", &error));
-    EXPECT_TRUE(error.contains("konnte nicht angelegt werden")) << error.toStdString();
-    EXPECT_FALSE(prepareProgramFolder(games, QString(), &error));
-    EXPECT_TRUE(error.contains("kein Home-Ordner")) << error.toStdString();
+    EXPECT_TRUE(prepareProgramFolder(games, own + "scr/1.bmp")
+                    .message()
+                    .contains("konnte nicht angelegt werden"));
+    EXPECT_TRUE(prepareProgramFolder(games, QString()).message().contains("kein Home-Ordner"));
 }
 
 // Without HOME the player's folder became "//.local/share/brixolan".
@@ -81,12 +80,13 @@ TEST(Installation, withoutHomeThePasswordDatabaseKnowsTheHomeFolderAndOddNamesAr
     const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
     qunsetenv("HOME");
     qunsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(xdgDataHome().toStdString(),
+    EXPECT_EQ(xdgDataHome().value().toStdString(),
               std::string(::getpwuid(::getuid())->pw_dir) + "/.local/share");
     if (::getuid() == 0 && ::getpwuid(54321) == nullptr) { // a user the database does not know
         const pid_t child = ::fork();
         if (child == 0)
-            ::_exit(::setuid(54321) == 0 && xdgDataHome().isEmpty() ? 0 : 1);
+            ::_exit(::setuid(54321) == 0 && xdgDataHome() && xdgDataHome().value().isEmpty() ? 0
+                                                                                             : 1);
         int status = -1;
         ::waitpid(child, &status, 0);
         EXPECT_EQ(status, 0);
@@ -102,11 +102,11 @@ TEST(Installation, withoutHomeThePasswordDatabaseKnowsTheHomeFolderAndOddNamesAr
     for (const auto& [homeName, dataName, expected] : rows) {
         qputenv("HOME", homeName);
         qputenv("XDG_DATA_HOME", dataName);
-        QString error;
-        const QString found = xdgDataHome(&error);
-        EXPECT_TRUE(found.isEmpty() != error.isEmpty() &&
-                    (found + error).contains(QString::fromUtf8(expected)))
-            << homeName << ": " << (found + error).toStdString();
+        const Result<QString> found = xdgDataHome();
+        const QString text = found ? found.value() : found.message();
+        EXPECT_TRUE(found.ok() == (expected[0] == '/') &&
+                    text.contains(QString::fromUtf8(expected)))
+            << homeName << ": " << text.toStdString();
     }
     qputenv("HOME", home);
     qputenv("XDG_DATA_HOME", dataHome);

@@ -3,11 +3,11 @@
 // well and the displays show tick by tick, and the windows it opens.
 #include "MainWindow.h"
 #include "FakeDialogServices.h"
-#include "GameScreen.h"
 #include "Geometry.h"
 #include "GraphicsFiles.h"
 #include "ModalAnswers.h"
 #include "ObjectNames.h"
+#include "SchemeDialog.h"
 #include "ScriptedRandom.h"
 #include "Surface.h"
 #include "TestFiles.h"
@@ -51,8 +51,11 @@ protected:
 
     bool start(QSize screen = QSize(1024, 768)) {
         window = std::make_unique<MainWindow>(ProgramFolder(dir.path()), dialogs, random, clock);
-        if (!window->startUp(screen))
+        try {
+            window->startUp(screen);
+        } catch (const ProgramEnded&) {
             return false;
+        }
         window->show();
         window->activate();
         return true;
@@ -215,7 +218,10 @@ TEST_F(MainWindowTest, newBitmapsRedrawTheWholeWell) {
                 writeSolidBitmap(dir.path() + '/' + file.path, {25, 25}, *stones);
         if (!stones)
             writeTestGraphics(dir.path());
-        ASSERT_FALSE(window->findChild<GameScreen*>()->loadBitmaps(ProgramFolder(dir.path())));
+        trigger(object_name::StoneSchemeItem); // the window reloads when a scheme is applied
+        auto* scheme = qobject_cast<SchemeDialog*>(openWindow(object_name::StoneSchemeWindow));
+        emit scheme->applied();
+        scheme->close();
     };
     load(QColor(200, 100, 50));
     EXPECT_GT(whiteAcrossTheMiddle(), 3); // "Kein Spiel"

@@ -5,6 +5,7 @@
 #include "BitmapCodec.h"
 #include "DigitSettings.h"
 #include "FakeDialogServices.h"
+#include "HighscoreWindow.h"
 #include "MainWindow.h"
 #include "ObjectNames.h"
 #include "ResourceStore.h"
@@ -28,8 +29,8 @@ TEST(ScoreFileSize, aHugeFileWithoutLineEndsIsReadInPartAndLeftUntouched) {
     QFile file(dir.filePath("score.sre"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(3) << 30)); // sparse
     const ScoreFileContent content = readScoreFile(ProgramFolder(dir.path()));
-    EXPECT_EQ(content.status, ScoreFileStatus::NoFile);
-    EXPECT_TRUE(content.fileExists); // so it is backed up before it is replaced
+    // Not missing, so it is backed up before it is replaced.
+    EXPECT_TRUE(std::holds_alternative<IncompleteScoreFile>(content));
     const Outcome saved = saveScores(ProgramFolder(dir.path()), std::nullopt);
     EXPECT_TRUE(saved.message().contains("zu groß")) << saved.message().toStdString();
     EXPECT_EQ(QFileInfo(dir.filePath("score.sre")).size(), qint64(3) << 30);
@@ -59,9 +60,11 @@ TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
                                        : QFile::link(kind, path));
         }
         const ProgramFolder folder(dir.path());
-        EXPECT_STREQ(ResourceStore().loadAll(folder)->path, "Grafiken/SteinA.bmp");
+        EXPECT_STREQ(ResourceStore().loadAll(folder).missing().path, "Grafiken/SteinA.bmp");
         EXPECT_TRUE(readPictureFile(dir.filePath("icon.png")).isNull());
-        EXPECT_EQ(readScoreFile(folder).error.number, error_number::PathFileAccess);
+        FakeDialogServices dialogs; // no table is shown; the player reads why
+        EXPECT_EQ(HighscoreWindow::open(std::nullopt, folder, dialogs, nullptr), nullptr);
+        EXPECT_EQ(dialogs.messages.at(0).title, "Fehler : 75");
         EXPECT_FALSE(saveScores(folder, std::nullopt)); // nothing is written over it either
         EXPECT_EQ(readSettingsOrDefaults(folder).colour, DigitSettings().colour);
     }
@@ -80,7 +83,7 @@ TEST(BitmapSizes, tinyAndHugeTilesStartAGameOnBoundedSurfaces) {
         ScriptedRandom random{{0.1, 0.5, 0.9, 0.3, 0.7}};
         FixedClock clock;
         MainWindow window(ProgramFolder(dir.path()), dialogs, random, clock);
-        ASSERT_TRUE(window.startUp(QSize(1024, 768)));
+        window.startUp(QSize(1024, 768));
         window.show();
         const auto* well = window.findChild<Surface*>("Picture1");
         const auto* points = window.findChild<Surface*>("Picture2");

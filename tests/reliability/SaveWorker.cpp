@@ -33,7 +33,9 @@ int main(int argc, char** argv) {
     if (const char* player = std::getenv("BRIXOLAN_PLAYER")) {
         const QStringList made = QString::fromUtf8(player).split(':');
         entry.reset();
-        if (rankResult(readScoreFile(folder).table, made.value(1).toLongLong()).place > 0)
+        const ScoreFileContent read = readScoreFile(folder);
+        const auto* table = std::get_if<ScoreTable>(&read);
+        if (table && rankResult(*table, made.value(1).toLongLong()).place > 0)
             entry = ScoreEntry{made.value(0), made.value(1)};
         std::puts("read");
         std::fflush(stdout);

@@ -182,7 +182,7 @@ TEST(TwoCopies, keepBothEntriesInEveryOrderOfClosing) {
             copy->waitForFinished(10000);
             EXPECT_TRUE(copy->readAllStandardOutput().startsWith("ok")) << order;
         }
-        EXPECT_EQ(readScoreFile(ProgramFolder(folder.path())).table, expected) << order;
+        EXPECT_EQ(readScoreFile(ProgramFolder(folder.path())), ScoreFileContent(expected)) << order;
     }
 }
 

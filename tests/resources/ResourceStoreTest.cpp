@@ -52,13 +52,16 @@ TEST(BitmapCodec, takesOrdinaryBitmapsAndRefusesDamagedHeaders) {
     const QByteArray good = encodeBitmap(image);
     EXPECT_EQ(decodeBitmap(good).size(), QSize(25, 42));
     // Magic, cut short, pixels outside the file, 100000 wide, 7 bits, header of 41 bytes,
-    // run-length coded 24 bits, 1 bit whose pixels would run past the end after the palette.
+    // run-length coded 24 bits, 1 bit whose pixels would run past the end after the palette,
+    // run-length of 4 bits on 8 bits, 257 colours.
     for (const QByteArray& bad :
          {"X" + good.mid(1), good.chopped(10), good.left(20),
           QByteArray(good).replace(10, 4, le(quint32(good.size() + 100))),
           QByteArray(good).replace(18, 4, le(100000)), QByteArray(good).replace(28, 1, "\7"),
           QByteArray(good).replace(14, 4, le(41)), QByteArray(good).replace(30, 1, "\1"),
-          QByteArray(good).replace(28, 1, "\1").left(54 + 4 * 42)})
+          QByteArray(good).replace(28, 1, "\1").left(54 + 4 * 42),
+          runLengthBitmap(8, QByteArray::fromHex("0001")).replace(30, 1, "\2"),
+          runLengthBitmap(8, QByteArray::fromHex("0001")).replace(46, 4, le(257))})
         EXPECT_FALSE(isPlausibleBitmap(bad)) << bad.left(40).toHex().constData();
 }
 
@@ -83,15 +86,15 @@ TEST(ResourceStore, loadsAllSeventeenAndNamesTheFirstMissingOne) {
     QFile::remove(dir.filePath("Grafiken/5.bmp"));
     QFile::remove(dir.filePath("Grafiken/SteinG.bmp"));
     ResourceStore store;
-    const std::optional<GraphicsFile> missing = store.loadAll(ProgramFolder(dir.path()));
-    ASSERT_TRUE(missing);
-    EXPECT_STREQ(missing->path, "Grafiken/5.bmp");
+    const BitmapLoad loaded = store.loadAll(ProgramFolder(dir.path()));
+    ASSERT_FALSE(loaded);
+    EXPECT_STREQ(loaded.missing().path, "Grafiken/5.bmp");
     EXPECT_EQ(store.resHdc(13)->pixelColor(12, 12), fakes::stoneColor(13));
     EXPECT_EQ(store.resHdc(digitElement(9))->size(), QSize(25, 42));
     for (const int none : {digitElement(5), 17, 0, 18, -1})
         EXPECT_EQ(store.resHdc(none), nullptr) << none;
     fakes::writeTestGraphics(dir.path());
-    EXPECT_FALSE(store.loadAll(ProgramFolder(dir.path())));
+    EXPECT_TRUE(store.loadAll(ProgramFolder(dir.path())));
     store.unloadAllRes();
     EXPECT_EQ(store.resHdc(1), nullptr);
 }

@@ -15,6 +15,7 @@ inline constexpr const char* DigitSchemeWindow = "Form5";
 inline constexpr const char* QuickStartItem = "ss";
 inline constexpr const char* NewGameItem = "fgsfg";
 inline constexpr const char* OptionsMenu = "zrtz";
+inline constexpr const char* StoneSchemeItem = "vv";
 inline constexpr const char* GameTimer = "Timer1";
 
 } // namespace brixolan::object_name
