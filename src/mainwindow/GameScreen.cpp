@@ -20,7 +20,6 @@ constexpr QSize DesignClientSize(510, 515);
 constexpr QPoint WellPosition(8, 8);
 constexpr int WellBorder = 2; // the sunken frame around the well
 constexpr int DesignWellRight = 262;
-constexpr int StoneCellSide = 25;
 
 struct Caption {
     const char* name;
@@ -104,8 +103,8 @@ BitmapLoad GameScreen::loadBitmaps(const ProgramFolder& folder) {
 }
 
 QSize GameScreen::layOut(QSize available) {
-    const QImage* stone = m_resources.resHdc(1);
-    const QSize tile = stone ? stone->size() : QSize(StoneCellSide, StoneCellSide);
+    const QImage* stone = m_resources.image(1);
+    const QSize tile = stone ? stone->size() : StoneCell;
     m_well->setSurfaceSize(QSize(WellColumns * tile.width(), WellRows * tile.height()));
     // The layout as the bitmaps make it: a well from larger stone bitmaps moves the right column
     // over rather than covering it.
@@ -118,7 +117,7 @@ QSize GameScreen::layOut(QSize available) {
     // start-up: the positions scaled below are still the designed ones.
     // The frame's border keeps its width at every scale; the rest fits beside it.
     const QSize border(2 * WellBorder, 2 * WellBorder);
-    const qreal scale = fittingScale(natural, available - border, StoneCellSide);
+    const qreal scale = fittingScale(natural, available - border, StoneCell.width());
     const auto scaled = [scale](int value) { return int(std::lround(value * scale)); };
     const auto scaledRect = [&scaled](QRect box) {
         return QRect(scaled(box.x()), scaled(box.y()), scaled(box.width()), scaled(box.height()));

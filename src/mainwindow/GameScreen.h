@@ -14,6 +14,11 @@ namespace brixolan {
 class ProgramFolder;
 class Surface;
 
+/// Every copy takes a cell of this size from a bitmap's top-left corner, whatever the bitmap's
+/// size: a stone tile, and a digit.
+inline constexpr QSize StoneCell(25, 25);
+inline constexpr QSize DigitCell(25, 42);
+
 /// The game's screen: the well (Picture1), the number displays (Picture2, 3, 5, 6), the
 /// preview (Picture4) and their captions, drawn cell by cell from the bitmaps it holds. It
 /// shows what the game reports and holds no rule; game over and a failed drawing leave it as

@@ -15,9 +15,6 @@ namespace brixolan {
 
 namespace {
 
-constexpr QSize StoneCell(25, 25);
-constexpr QSize DigitCell(25, 42);
-
 QRect stoneCell(int row, int column) {
     return {QPoint(StoneCell.width() * column, StoneCell.height() * row), StoneCell};
 }
@@ -47,7 +44,7 @@ void GameScreen::drawNumber(Display which) {
         QString(std::max(0, cells - int(digits.size())), QLatin1Char('0')) + digits;
     surface->clear();
     for (int cell = 0; cell < cells; ++cell) {
-        if (const QImage* source = m_resources.resHdc(digitElement(padded.at(cell).digitValue())))
+        if (const QImage* source = m_resources.image(digitElement(padded.at(cell).digitValue())))
             surface->copyCell(*source, DigitCell, QPoint(DigitCell.width() * cell, 0));
     }
     surface->update();
@@ -58,7 +55,7 @@ void GameScreen::drawPreview() {
     const int kind = m_previewKind.value_or(-1);
     if (kind >= 0 && kind < KindCount) {
         const StoneKind& stone = StoneKinds[std::size_t(kind)];
-        if (const QImage* source = m_resources.resHdc(stone.code)) {
+        if (const QImage* source = m_resources.image(stone.code)) {
             for (const Cell& cell : stone.preview)
                 m_preview->copyCell(*source, StoneCell, stoneCell(cell.row, cell.column).topLeft());
         }
@@ -81,7 +78,7 @@ void GameScreen::drawWell(const Well& picture) {
             const QRect cell = stoneCell(row, column);
             m_well->fill(cell, Qt::black);
             // A missing bitmap is no failure: that cell stays black.
-            if (const QImage* source = m_resources.resHdc(code))
+            if (const QImage* source = m_resources.image(code))
                 m_well->copyCell(*source, StoneCell, cell.topLeft());
             m_well->refresh(cell);
         }
@@ -94,7 +91,7 @@ void GameScreen::redrawAll() {
     const std::optional<Well> shown = std::exchange(m_shownWell, std::nullopt);
     if (!m_well || m_well->surfaceSize().isEmpty())
         return; // not laid out yet: nothing is shown
-    const QImage* zero = m_resources.resHdc(digitElement(0));
+    const QImage* zero = m_resources.image(digitElement(0));
     const QSize digit = zero ? zero->size() : QSize(1, 1);
     for (const Display which : {Display::Points, Display::Level, Display::Lines, Display::High}) {
         display(which)->setSurfaceSize(QSize(digitsOf(which) * digit.width(), digit.height()));

@@ -11,7 +11,7 @@ BitmapLoad ResourceStore::loadAll(const ProgramFolder& folder) {
     for (const GraphicsFile& file : GraphicsFiles) {
         const QImage image = readBitmapFile(folder.path(QString::fromLatin1(file.path)));
         // Copies draw with plain source copies; one fixed format keeps them fast.
-        m_res[std::size_t(file.element)] =
+        m_images[std::size_t(file.element)] =
             image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
         if (image.isNull() && loaded)
             loaded = BitmapLoad::failure(file);
@@ -19,14 +19,10 @@ BitmapLoad ResourceStore::loadAll(const ProgramFolder& folder) {
     return loaded;
 }
 
-void ResourceStore::unloadAllRes() {
-    m_res.fill(QImage());
-}
-
-const QImage* ResourceStore::resHdc(int k) const {
-    if (k < 1 || k >= int(m_res.size()) || m_res[std::size_t(k)].isNull())
+const QImage* ResourceStore::image(int element) const {
+    if (element < 1 || element >= int(m_images.size()) || m_images[std::size_t(element)].isNull())
         return nullptr;
-    return &m_res[std::size_t(k)];
+    return &m_images[std::size_t(element)];
 }
 
 } // namespace brixolan

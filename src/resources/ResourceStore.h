@@ -34,13 +34,11 @@ class ResourceStore {
 public:
     /// Loads the seventeen files afresh, all of them, also after one gave no picture.
     BitmapLoad loadAll(const ProgramFolder& folder);
-    /// Empties the store.
-    void unloadAllRes();
-    /// The image of element k, or null when there is none.
-    const QImage* resHdc(int k) const;
+    /// The picture of `element`, or null when there is none.
+    const QImage* image(int element) const;
 
 private:
-    std::array<QImage, GraphicsFiles.size() + 1> m_res; // element 0 never holds a picture
+    std::array<QImage, GraphicsFiles.size() + 1> m_images; // element 0 never holds a picture
 };
 
 } // namespace brixolan

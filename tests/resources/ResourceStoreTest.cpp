@@ -89,12 +89,10 @@ TEST(ResourceStore, loadsAllSeventeenAndNamesTheFirstMissingOne) {
     const BitmapLoad loaded = store.loadAll(ProgramFolder(dir.path()));
     ASSERT_FALSE(loaded);
     EXPECT_STREQ(loaded.missing().path, "Grafiken/5.bmp");
-    EXPECT_EQ(store.resHdc(13)->pixelColor(12, 12), fakes::stoneColor(13));
-    EXPECT_EQ(store.resHdc(digitElement(9))->size(), QSize(25, 42));
+    EXPECT_EQ(store.image(13)->pixelColor(12, 12), fakes::stoneColor(13));
+    EXPECT_EQ(store.image(digitElement(9))->size(), QSize(25, 42));
     for (const int none : {digitElement(5), 17, 0, 18, -1})
-        EXPECT_EQ(store.resHdc(none), nullptr) << none;
+        EXPECT_EQ(store.image(none), nullptr) << none;
     fakes::writeTestGraphics(dir.path());
     EXPECT_TRUE(store.loadAll(ProgramFolder(dir.path())));
-    store.unloadAllRes();
-    EXPECT_EQ(store.resHdc(1), nullptr);
 }
