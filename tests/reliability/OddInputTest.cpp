@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Odd input the readers take in their stride: unusual names, scores at the 32-bit limits, other
-// line ends, bitmaps far smaller or larger than the game's own, a huge score file, and special
+// Odd input the readers take in their stride: other line ends, a huge score file, and special
 // files (a FIFO, a device) under the names of the game's files.
 #include "BitmapCodec.h"
 #include "DigitSettings.h"
-#include "FakeDialogServices.h"
-#include "MainWindow.h"
-#include "ObjectNames.h"
+#include "ProgramFolder.h"
 #include "ResourceStore.h"
 #include "ScoreFile.h"
-#include "ScriptedRandom.h"
-#include "Surface.h"
 #include "TestFiles.h"
 #include "TestGraphics.h"
 
-#include <QAction>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -64,32 +58,5 @@ TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
         EXPECT_EQ(readScoreFile(folder).error.number, error_number::PathFileAccess);
         EXPECT_FALSE(saveScores(folder, std::nullopt)); // nothing is written over it either
         EXPECT_EQ(readSettingsOrDefaults(folder).colour, DigitSettings().colour);
-    }
-}
-
-// Tiles set the surfaces' sizes: 4000-pixel stones asked for a well of 40000 x 80000 pixels
-// (12.8 GB), now held to 4096 a side; 1-pixel tiles give a well of 10 x 20 pixels, in which
-// the 25-pixel cells fall outside. Either way the game runs.
-TEST(BitmapSizes, tinyAndHugeTilesStartAGameOnBoundedSurfaces) {
-    for (const int side : {1, 4000}) {
-        QTemporaryDir dir;
-        writeTestGraphics(dir.path());
-        for (const char* name : {"Grafiken/SteinA.bmp", "Grafiken/0.bmp"})
-            writeSolidBitmap(dir.filePath(name), QSize(side, side), Qt::cyan);
-        FakeDialogServices dialogs;
-        ScriptedRandom random{{0.1, 0.5, 0.9, 0.3, 0.7}};
-        FixedClock clock;
-        MainWindow window(ProgramFolder(dir.path()), dialogs, random, clock);
-        ASSERT_TRUE(window.startUp(QSize(1024, 768)));
-        window.show();
-        const auto* well = window.findChild<Surface*>("Picture1");
-        const auto* points = window.findChild<Surface*>("Picture2");
-        EXPECT_EQ(well->surfaceSize(), side == 1 ? QSize(10, 20) : QSize(4096, 4096));
-        EXPECT_LE(points->surfaceSize().width(), Surface::MaxSurfaceSide);
-        EXPECT_EQ(points->image().pixelColor(0, 0), QColor(Qt::cyan));
-        window.findChild<QAction*>(object_name::QuickStartItem)->trigger();
-        for (int n = 0; n < (side == 1 ? 20000 : 100) && window.game().running(); ++n)
-            window.tick();
-        EXPECT_EQ(window.game().state().GameOver, side == 1);
     }
 }

@@ -4,7 +4,9 @@
 #include "DialogServices.h"
 #include "ModalAnswers.h"
 
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -17,20 +19,30 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
     QWidget owner;
     owner.show();
     const QString text = QStringLiteral("<b>score.sre</b> & <i>\"Grafiken\"</i>");
-    QString seen = QStringLiteral("no modal box");
-    fakes::whenModal([&](QWidget* modal) { // answers the box with Enter, once it has the keys
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QWidget* keys = QTest::qWaitForWindowActive(box) ? QApplication::focusWidget() : nullptr;
-        seen = box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup");
-        if (keys == nullptr || !box->isAncestorOf(keys)) {
-            seen += QStringLiteral(", without the keyboard");
-            box->done(QMessageBox::Ok);
-        } else {
-            QTest::keyClick(keys, Qt::Key_Return);
-        }
-    });
-    QtDialogServices().message(&owner, text, QStringLiteral("Fehler"), MessageIcon::Warning);
-    EXPECT_EQ(seen, text);
+    // Selectable whatever the style, yet with the keyboard on OK, not on the text.
+    for (const QString& style : {QStringLiteral("Windows"), QApplication::style()->name()}) {
+        QApplication::setStyle(style);
+        QString seen = QStringLiteral("no modal box");
+        fakes::whenModal([&](QWidget* modal) { // answers the box with Enter, once it has the keys
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QWidget* keys =
+                QTest::qWaitForWindowActive(box) ? QApplication::focusWidget() : nullptr;
+            seen = box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup");
+            if (!box->findChild<QLabel*>("qt_msgbox_label")
+                     ->textInteractionFlags()
+                     .testFlag(Qt::TextSelectableByMouse))
+                seen += QStringLiteral(", not selectable");
+            if (keys == nullptr || !box->isAncestorOf(keys) ||
+                keys->property("text").toString() != "OK") {
+                seen += QStringLiteral(", without the keyboard on OK");
+                box->done(QMessageBox::Ok);
+            } else {
+                QTest::keyClick(keys, Qt::Key_Return);
+            }
+        });
+        QtDialogServices().message(&owner, text, QStringLiteral("Fehler"), MessageIcon::Warning);
+        EXPECT_EQ(seen, text) << style.toStdString();
+    }
 }
 
 // No closing code runs (not even the exit handlers) and the status says it failed.
