@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Odd input the readers take in their stride: other line ends, a huge score file, and special
-// files (a FIFO, a device) under the names of the game's files.
+// Odd input the readers take in their stride: a huge score file, and special files (a FIFO, a
+// device) under the names of the game's files.
 #include "BitmapCodec.h"
 #include "DigitSettings.h"
 #include "ProgramFolder.h"
@@ -27,17 +27,6 @@ TEST(ScoreFileSize, aHugeFileWithoutLineEndsIsReadInPartAndLeftUntouched) {
     const Outcome saved = saveScores(ProgramFolder(dir.path()), std::nullopt);
     EXPECT_TRUE(saved.message().contains("zu groß")) << saved.message().toStdString();
     EXPECT_EQ(QFileInfo(dir.filePath("score.sre")).size(), qint64(3) << 30);
-}
-
-TEST(SettingsLineEnds, lineFeedsLoneCrsAMissingLastEndAndExtraLinesAreReadAndTheFileKept) {
-    for (const QByteArray file :
-         {"VERSION 1.55\n 0 \n 65280", "VERSION 1.55\r 0 \r 65280 \r\n 1 \r\n"}) {
-        QTemporaryDir dir;
-        putFile(dir.filePath("Brixolan.dat"), file);
-        const DigitSettings read = readSettingsOrDefaults(ProgramFolder(dir.path()));
-        EXPECT_TRUE(read.digitSet == DigitSet::Old && read.colour == named::Green) << file.data();
-        EXPECT_EQ(bytesOf(dir.filePath("Brixolan.dat")), file);
-    }
 }
 
 // A FIFO under a file's name blocked the game for ever, and a link to /dev/zero or /dev/urandom
