@@ -198,22 +198,6 @@ TEST_F(SchemeTest, theDigitSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
     EXPECT_EQ(waitShownAtMessage, std::vector<bool>{true});
 }
 
-// A message that comes while "Bitte warten ..." stands leaves that text readable.
-TEST(Messages, standClearOfTheWaitWindow) {
-    WaitWindow wait;
-    wait.showNow();
-    QRect box;
-    whenModal([&box](QWidget* modal) {
-        box = modal->frameGeometry();
-        modal->close();
-    });
-    QtDialogServices().message(nullptr,
-                               QStringLiteral("Es wird nun ein neues Steinschema verwendet."),
-                               QStringLiteral("Änderungen !!!"), MessageIcon::Information);
-    ASSERT_FALSE(box.isEmpty());
-    EXPECT_FALSE(box.intersects(wait.frameGeometry()));
-}
-
 // The settings file read in free format; anything it cannot hold becomes the defaults.
 TEST(DigitSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
     const std::pair<QByteArray, QString> table[] = {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real dialog services, as far as they promise more than Qt does: a message is plain text
-// in a modal box that holds the keyboard, and the fatal end leaves at once with a failure.
+// in a modal box that holds the keyboard and stands clear of the wait window, and the fatal end
+// leaves at once with a failure.
 #include "DialogServices.h"
 #include "ModalAnswers.h"
+#include "WaitWindow.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -16,10 +18,10 @@
 using namespace brixolan;
 
 TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
-    QWidget owner;
-    owner.show();
     const QString text = QStringLiteral("<b>score.sre</b> & <i>\"Grafiken\"</i>");
-    // Selectable whatever the style, yet with the keyboard on OK, not on the text.
+    // Selectable whatever the style, yet with the keyboard on OK, not on the text. The second
+    // comes while "Bitte warten ..." stands and leaves that text readable.
+    WaitWindow wait;
     for (const QString& style : {QStringLiteral("Windows"), QApplication::style()->name()}) {
         QApplication::setStyle(style);
         QString seen = QStringLiteral("no modal box");
@@ -33,6 +35,8 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
                      ->textInteractionFlags()
                      .testFlag(Qt::TextSelectableByMouse))
                 seen += QStringLiteral(", not selectable");
+            if (box->frameGeometry().intersects(wait.frameGeometry()) && wait.isVisible())
+                seen += QStringLiteral(", over the wait window");
             if (keys == nullptr || keys != first || !box->isAncestorOf(keys) ||
                 keys->property("text").toString() != "OK") {
                 seen += QStringLiteral(", without the keyboard on OK");
@@ -41,8 +45,9 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
                 QTest::keyClick(keys, Qt::Key_Return);
             }
         });
-        QtDialogServices().message(&owner, text, QStringLiteral("Fehler"), MessageIcon::Warning);
+        QtDialogServices().message(nullptr, text, QStringLiteral("Fehler"), MessageIcon::Warning);
         EXPECT_EQ(seen, text) << style.toStdString();
+        wait.showNow();
     }
 }
 
