@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 
 using namespace brixolan;
@@ -30,25 +31,19 @@ namespace {
 // withdraws the wish for one; Escape closes the dialog and leaves all as it was. Tab order:
 // level bar, "Abbrechen", "Starten", height bar.
 TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
-    using K = Qt::Key;
-    struct Row {
-        std::vector<K> keys;
-        const char* shown; // Label2 Label3 Label6, then how it ended with what
+    const std::map<char, Qt::Key> keys = {
+        {'<', Qt::Key_Left},   {'>', Qt::Key_Right},   {'^', Qt::Key_Up},     {'v', Qt::Key_Down},
+        {'T', Qt::Key_Tab},    {'B', Qt::Key_Backtab}, {'U', Qt::Key_PageUp}, {'E', Qt::Key_End},
+        {'R', Qt::Key_Return}, {'X', Qt::Key_Escape}};
+    // Keys in, then Label2 Label3 Label6 before the last key, how it ended and with what.
+    const std::pair<std::string, const char*> rows[] = {
+        {"<>>^v^R", "3 0 0 | Starten 3 0 0"},
+        {"UTTT>>><^vR", "5 2 3000 | Starten 5 2 3000"},
+        {"ETTTEBR", "9 6 9000 | Starten 9 6 9000"},
+        {"ETR", "9 0 0 | Abbrechen"},
+        {">X", "1 0 0 | zu"},
     };
-    const Row rows[] = {
-        {{K::Key_Left, K::Key_Right, K::Key_Right, K::Key_Up, K::Key_Down, K::Key_Up,
-          K::Key_Return},
-         "3 0 0 | Starten 3 0 0"},
-        {{K::Key_PageUp, K::Key_Tab, K::Key_Tab, K::Key_Tab, K::Key_Right, K::Key_Right,
-          K::Key_Right, K::Key_Left, K::Key_Up, K::Key_Down, K::Key_Return},
-         "5 2 3000 | Starten 5 2 3000"},
-        {{K::Key_End, K::Key_Tab, K::Key_Tab, K::Key_Tab, K::Key_End, K::Key_Backtab,
-          K::Key_Return},
-         "9 6 9000 | Starten 9 6 9000"},
-        {{K::Key_End, K::Key_Tab, K::Key_Return}, "9 0 0 | Abbrechen"},
-        {{K::Key_Right, K::Key_Escape}, "1 0 0 | zu"},
-    };
-    for (const Row& row : rows) {
+    for (const auto& [typed, expected] : rows) {
         auto* dialog = new NewGameDialog(1500);
         QPointer<NewGameDialog> open(dialog);
         QString started;
@@ -65,16 +60,16 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
         dialog->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
         QString shown;
-        for (const K key : row.keys) {
+        for (const char key : typed) {
             shown = QStringLiteral("%1 %2 %3")
                         .arg(dialog->findChild<QLabel*>("Label2")->text(),
                              dialog->findChild<QLabel*>("Label3")->text(),
                              dialog->findChild<QLabel*>("Label6")->text());
-            QTest::keyClick(QApplication::focusWidget(), key);
+            QTest::keyClick(QApplication::focusWidget(), keys.at(key));
         }
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ((shown + started).toStdString(), row.shown);
-        EXPECT_TRUE(open.isNull()) << row.shown; // the dialog closed
+        EXPECT_EQ((shown + started).toStdString(), expected);
+        EXPECT_TRUE(open.isNull()) << expected; // the dialog closed
     }
 }
 
@@ -204,22 +199,6 @@ TEST_F(SchemeTest, theDigitSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
 }
 
 // The settings file read in free format; anything it cannot hold becomes the defaults.
-// A message that comes while "Bitte warten ..." stands leaves that text readable.
-TEST(Messages, standClearOfTheWaitWindow) {
-    WaitWindow wait;
-    wait.showNow();
-    QRect box;
-    whenModal([&box](QWidget* modal) {
-        box = modal->frameGeometry();
-        modal->close();
-    });
-    QtDialogServices().message(nullptr,
-                               QStringLiteral("Es wird nun ein neues Steinschema verwendet."),
-                               QStringLiteral("Änderungen !!!"), MessageIcon::Information);
-    ASSERT_FALSE(box.isEmpty());
-    EXPECT_FALSE(box.intersects(wait.frameGeometry()));
-}
-
 TEST(DigitSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
     const std::pair<QByteArray, QString> table[] = {
         {"VERSION 1.55\r\n 0 \r\n 65280 \r\n", "VERSION 1.55 0 65280"},
@@ -240,6 +219,13 @@ TEST(DigitSettings, areReadInFreeFormatOrFallBackToTheDefaults) {
             read ? QString("%1 %2 %3").arg(read->version).arg(int(read->digitSet)).arg(read->colour)
                  : QString();
         EXPECT_EQ(shown, expected) << bytes.toStdString();
+    }
+    // Read from the file, which stays as it is.
+    QTemporaryDir dir;
+    for (const QByteArray file : {"VERSION 1.55\n 0 \n 65280", "V\r 0 \r 65280 \r\n 1 \r\n"}) {
+        putFile(dir.filePath("Brixolan.dat"), file);
+        EXPECT_EQ(readSettingsOrDefaults(ProgramFolder(dir.path())).colour, named::Green);
+        EXPECT_EQ(bytesOf(dir.filePath("Brixolan.dat")), file);
     }
 }
 

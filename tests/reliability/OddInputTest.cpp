@@ -1,21 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Odd input the readers take in their stride: unusual names, scores at the 32-bit limits, other
-// line ends, bitmaps far smaller or larger than the game's own, a huge score file, and special
-// files (a FIFO, a device) under the names of the game's files.
+// Odd input the readers take in their stride: a huge score file, and special files (a FIFO, a
+// device) under the names of the game's files.
 #include "BitmapCodec.h"
 #include "DigitSettings.h"
 #include "FakeDialogServices.h"
 #include "HighscoreWindow.h"
-#include "MainWindow.h"
-#include "ObjectNames.h"
+#include "ProgramFolder.h"
 #include "ResourceStore.h"
 #include "ScoreFile.h"
-#include "ScriptedRandom.h"
-#include "Surface.h"
 #include "TestFiles.h"
 #include "TestGraphics.h"
 
-#include <QAction>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -34,17 +29,6 @@ TEST(ScoreFileSize, aHugeFileWithoutLineEndsIsReadInPartAndLeftUntouched) {
     const Outcome saved = saveScores(ProgramFolder(dir.path()), std::nullopt);
     EXPECT_TRUE(saved.message().contains("zu groß")) << saved.message().toStdString();
     EXPECT_EQ(QFileInfo(dir.filePath("score.sre")).size(), qint64(3) << 30);
-}
-
-TEST(SettingsLineEnds, lineFeedsLoneCrsAMissingLastEndAndExtraLinesAreReadAndTheFileKept) {
-    for (const QByteArray file :
-         {"VERSION 1.55\n 0 \n 65280", "VERSION 1.55\r 0 \r 65280 \r\n 1 \r\n"}) {
-        QTemporaryDir dir;
-        putFile(dir.filePath("Brixolan.dat"), file);
-        const DigitSettings read = readSettingsOrDefaults(ProgramFolder(dir.path()));
-        EXPECT_TRUE(read.digitSet == DigitSet::Old && read.colour == named::Green) << file.data();
-        EXPECT_EQ(bytesOf(dir.filePath("Brixolan.dat")), file);
-    }
 }
 
 // A FIFO under a file's name blocked the game for ever, and a link to /dev/zero or /dev/urandom
@@ -67,32 +51,5 @@ TEST(SpecialFiles, areRefusedAtOnceAsTheDamagedFilesTheyStandFor) {
         EXPECT_EQ(dialogs.messages.at(0).title, "Fehler : 75");
         EXPECT_FALSE(saveScores(folder, std::nullopt)); // nothing is written over it either
         EXPECT_EQ(readSettingsOrDefaults(folder).colour, DigitSettings().colour);
-    }
-}
-
-// Tiles set the surfaces' sizes: 4000-pixel stones asked for a well of 40000 x 80000 pixels
-// (12.8 GB), now held to 4096 a side; 1-pixel tiles give a well of 10 x 20 pixels, in which
-// the 25-pixel cells fall outside. Either way the game runs.
-TEST(BitmapSizes, tinyAndHugeTilesStartAGameOnBoundedSurfaces) {
-    for (const int side : {1, 4000}) {
-        QTemporaryDir dir;
-        writeTestGraphics(dir.path());
-        for (const char* name : {"Grafiken/SteinA.bmp", "Grafiken/0.bmp"})
-            writeSolidBitmap(dir.filePath(name), QSize(side, side), Qt::cyan);
-        FakeDialogServices dialogs;
-        ScriptedRandom random{{0.1, 0.5, 0.9, 0.3, 0.7}};
-        FixedClock clock;
-        MainWindow window(ProgramFolder(dir.path()), dialogs, random, clock);
-        window.startUp(QSize(1024, 768));
-        window.show();
-        const auto* well = window.findChild<Surface*>("Picture1");
-        const auto* points = window.findChild<Surface*>("Picture2");
-        EXPECT_EQ(well->surfaceSize(), side == 1 ? QSize(10, 20) : QSize(4096, 4096));
-        EXPECT_LE(points->surfaceSize().width(), Surface::MaxSurfaceSide);
-        EXPECT_EQ(points->image().pixelColor(0, 0), QColor(Qt::cyan));
-        window.findChild<QAction*>(object_name::QuickStartItem)->trigger();
-        for (int n = 0; n < (side == 1 ? 20000 : 100) && window.game().running(); ++n)
-            window.tick();
-        EXPECT_EQ(window.game().state().GameOver, side == 1);
     }
 }

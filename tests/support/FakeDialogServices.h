@@ -19,16 +19,10 @@ public:
     struct Message {
         QString text;
         QString title;
-        MessageIcon icon;
-    };
-    struct Input {
-        QString prompt;
-        QString title;
-        QString proposed;
     };
 
     std::vector<Message> messages;
-    std::vector<Input> inputs;
+    QStringList inputs;       ///< the prompts
     QStringList inputAnswers; ///< answered in order; empty text once they run out
     QStringList questions;
     QList<bool> questionAnswers; ///< answered in order; "Nein" once they run out
@@ -39,8 +33,8 @@ public:
     /// Runs while a message is "shown", as the player's reaction to it.
     std::function<void(const Message&)> onMessage;
 
-    void message(QWidget*, const QString& text, const QString& title, MessageIcon icon) override {
-        messages.push_back({text, title, icon});
+    void message(QWidget*, const QString& text, const QString& title, MessageIcon) override {
+        messages.push_back({text, title});
         if (onMessage)
             onMessage(messages.back());
     }
@@ -49,9 +43,9 @@ public:
         return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
     }
     /// A file line takes what the real box lets through of the answer, as if typed.
-    QString input(QWidget*, const QString& prompt, const QString& title, const QString& proposed,
+    QString input(QWidget*, const QString& prompt, const QString&, const QString&,
                   InputText kind) override {
-        inputs.push_back({prompt, title, proposed});
+        inputs << prompt;
         const QString answer = inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
         return kind == InputText::FileLine ? keepFileLineCharacters(answer) : answer;
     }

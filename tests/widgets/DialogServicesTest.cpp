@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real dialog services, as far as they promise more than Qt does: a message is plain text
-// in a modal box that holds the keyboard, and the fatal end leaves at once with a failure.
+// in a modal box that holds the keyboard and stands clear of the wait window, and the fatal end
+// leaves at once with a failure.
 #include "DialogServices.h"
 #include "ModalAnswers.h"
+#include "WaitWindow.h"
 
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -14,23 +18,37 @@
 using namespace brixolan;
 
 TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
-    QWidget owner;
-    owner.show();
     const QString text = QStringLiteral("<b>score.sre</b> & <i>\"Grafiken\"</i>");
-    QString seen = QStringLiteral("no modal box");
-    fakes::whenModal([&](QWidget* modal) { // answers the box with Enter, once it has the keys
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QWidget* keys = QTest::qWaitForWindowActive(box) ? QApplication::focusWidget() : nullptr;
-        seen = box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup");
-        if (keys == nullptr || !box->isAncestorOf(keys)) {
-            seen += QStringLiteral(", without the keyboard");
-            box->done(QMessageBox::Ok);
-        } else {
-            QTest::keyClick(keys, Qt::Key_Return);
-        }
-    });
-    QtDialogServices().message(&owner, text, QStringLiteral("Fehler"), MessageIcon::Warning);
-    EXPECT_EQ(seen, text);
+    // Selectable whatever the style, yet with the keyboard on OK, not on the text. The second
+    // comes while "Bitte warten ..." stands and leaves that text readable.
+    WaitWindow wait;
+    for (const QString& style : {QStringLiteral("Windows"), QApplication::style()->name()}) {
+        QApplication::setStyle(style);
+        QString seen = QStringLiteral("no modal box");
+        fakes::whenModal([&](QWidget* modal) { // answers the box with Enter, once it has the keys
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QWidget* first = box->focusWidget(); // what the box gives the keys when activated
+            QWidget* keys =
+                QTest::qWaitForWindowActive(box) ? QApplication::focusWidget() : nullptr;
+            seen = box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup");
+            if (!box->findChild<QLabel*>("qt_msgbox_label")
+                     ->textInteractionFlags()
+                     .testFlag(Qt::TextSelectableByMouse))
+                seen += QStringLiteral(", not selectable");
+            if (box->frameGeometry().intersects(wait.frameGeometry()) && wait.isVisible())
+                seen += QStringLiteral(", over the wait window");
+            if (keys == nullptr || keys != first || !box->isAncestorOf(keys) ||
+                keys->property("text").toString() != "OK") {
+                seen += QStringLiteral(", without the keyboard on OK");
+                box->done(QMessageBox::Ok);
+            } else {
+                QTest::keyClick(keys, Qt::Key_Return);
+            }
+        });
+        QtDialogServices().message(nullptr, text, QStringLiteral("Fehler"), MessageIcon::Warning);
+        EXPECT_EQ(seen, text) << style.toStdString();
+        wait.showNow();
+    }
 }
 
 // No closing code runs (not even the exit handlers) and the status says it failed.
