@@ -79,9 +79,11 @@ protected:
         return windows;
     }
     QDialog* openWindow(const char* name) { return shown(name).value(0); }
-    void key(int qtKey, bool press, bool autoRepeat = false, QWidget* to = nullptr) {
+    void key(int qtKey, bool press, bool autoRepeat = false, QWidget* to = nullptr,
+             quint64 time = 0) {
         QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, Qt::NoModifier,
                         QString(), autoRepeat);
+        event.setTimestamp(time);
         QApplication::sendEvent(to ? to : find("Picture1"), &event);
     }
     /// The well as it reached the screen, written as the engine writes it: '.' black, a tile's
@@ -269,17 +271,20 @@ TEST_F(MainWindowTest, aWindowFromTheMenuStaysInFrontAndTheGameGoesOn) {
     ASSERT_GT(row, 0);
     trigger("dgfds");
     QDialog* about = openWindow(object_name::AboutWindow);
-    // Down went down in the well: its release is withheld from the new window too.
+    // Down went down in the well: its repeats, as X11 sends them when busy (a release and a
+    // press of one time), are withheld from the new window, and so is its release.
     struct : QObject {
         int count = 0;
         bool eventFilter(QObject*, QEvent* event) override {
-            count += event->type() == QEvent::KeyRelease;
+            count += event->type() == QEvent::KeyRelease || event->type() == QEvent::KeyPress;
             return false;
         }
-    } releases;
-    about->installEventFilter(&releases);
-    key(Qt::Key_Down, false, false, about);
-    EXPECT_EQ(releases.count, 0);
+    } keys;
+    about->installEventFilter(&keys);
+    key(Qt::Key_Down, false, false, about, 7);
+    key(Qt::Key_Down, true, false, about, 7);
+    key(Qt::Key_Down, false, false, about, 8);
+    EXPECT_EQ(keys.count, 0);
     QApplication::setActiveWindow(window.get());
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), about);
