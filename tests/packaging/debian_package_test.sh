@@ -92,7 +92,7 @@ printf '#!/bin/sh\necho "$1" >>"%s"\n' "$work/opened" >"$work/bin/xdg-open"
 chmod 755 "$work/bin/xdg-open"
 
 start_xvfb
-LIMIT=20
+LIMIT=30 # as long as the other process tests wait: a loaded machine starts slowly
 untitled() { ! titled "$1" >/dev/null; }
 gone() { within 10 untitled "$1" || fail "the window \"$1\" did not close"; }
 

@@ -3,11 +3,10 @@
 # The real program on a program folder with one odd file in it, started on a private X server
 # of 800 x 600 pixels as a player starts it, one row of the table below at a time. A row fails
 # when its window does not appear (or the program does not end as expected) within $LIMIT
-# seconds, or when the program's peak resident memory passes $MEMORY_KB. No window manager, so
-# a window stands exactly where the game puts it.
+# seconds (30: a loaded machine starts slowly), or when the program's peak resident memory
+# passes $MEMORY_KB. No window manager, so a window stands exactly where the game puts it.
 #
 # Usage: odd_files_test.sh <folder of the built program> [row name ...]   (no names: all rows)
-LIMIT=${LIMIT:-10}
 MEMORY_KB=${MEMORY_KB:-200000}
 
 # name | preparation, run inside a fresh copy of the program folder | action | expectation
@@ -67,6 +66,12 @@ peak() {
     echo "${kb:-0}"
 }
 
+# For a failure message: whether the game still runs, its memory and the end of its output.
+state() {
+    ended && printf ', the program had ended' || printf ', %s kB resident' "$(peak)"
+    printf '; its output:\n%s' "$(tail -n 5 "$folder/game.log" 2>/dev/null)"
+}
+
 # Waits up to $LIMIT seconds for a condition ("titled T" or "ended"), watching the memory.
 until_true() {
     local deadline=$((SECONDS + LIMIT))
@@ -86,7 +91,7 @@ run_row() {
     start_copy # the limit on address space keeps a runaway read from taking the machine
 
     if [ "$action" = highscore ]; then
-        until_true titled "$main_title" || fail "$name: no main window"
+        until_true titled "$main_title" || fail "$name: no main window$(state)"
         main=$(titled "$main_title")
         file_menu Down Down Down Return
     fi
@@ -95,7 +100,7 @@ run_row() {
     [ "$title" = main ] && title=$main_title
     case $expectation in
     window\ * | fits\ *)
-        until_true titled "$title" || fail "$name: no window \"$title\" within $LIMIT s ($(peak) kB)"
+        until_true titled "$title" || fail "$name: no window \"$title\" within $LIMIT s$(state)"
         if [[ $expectation = fits* ]]; then
             sleep 0.5 # the window's final place
             eval "$(xdotool getwindowgeometry --shell "$(titled "$title")")"
