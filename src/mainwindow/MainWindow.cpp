@@ -29,9 +29,6 @@ namespace brixolan {
 
 namespace {
 
-// Title bar and borders of a window not shown yet, as desktops commonly draw them.
-constexpr QSize AssumedDecoration(16, 40);
-
 const QString StartCaption = QStringLiteral("Spiel starten");
 const QString AbortCaption = QStringLiteral("Spiel abbrechen");
 

@@ -32,6 +32,10 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    /// Title bar and borders of a window not shown yet, as desktops commonly draw them: the
+    /// window leaves room for them on the screen.
+    static constexpr QSize AssumedDecoration{16, 40};
+
     /// Start-up before the window shows: splash, screen check, the controls and the menu, the
     /// graphics with the repair dialogs, sizes, "Kein Spiel". Where the program cannot go on,
     /// the player is told why and it ends here. Nothing else is called before it.

@@ -365,6 +365,9 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
         ASSERT_TRUE(start());
         placeOnScreen(window.get());
         EXPECT_TRUE(area.contains(window->frameGeometry())) << side;
+        // It leaves room for the title bar a window manager adds, unknown before it is shown.
+        const QSize decorated = window->size() + MainWindow::AssumedDecoration;
+        EXPECT_TRUE(decorated.boundedTo(area.size()) == decorated) << side;
         // The pixels of one cell, and of ten in a row: whole pixels, the same in every cell.
         const auto cellsOf = [](const Surface* surface, int cells) {
             return surface->shownRect(QRect(0, 0, 25 * cells, 25)).width();
