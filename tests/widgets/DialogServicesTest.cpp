@@ -37,7 +37,10 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
                 seen += QStringLiteral(", not selectable");
             if (box->frameGeometry().intersects(wait.frameGeometry()) && wait.isVisible())
                 seen += QStringLiteral(", over the wait window");
+            // A window manager keeps the keys from a window that refuses the focus; this
+            // platform does not, so the flag is what tells.
             if (keys == nullptr || keys != first || !box->isAncestorOf(keys) ||
+                box->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) ||
                 keys->property("text").toString() != "OK") {
                 seen += QStringLiteral(", without the keyboard on OK");
                 box->done(QMessageBox::Ok);
@@ -46,7 +49,7 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
             }
         });
         QtDialogServices().message(nullptr, text, QStringLiteral("Fehler"), MessageIcon::Warning);
-        EXPECT_EQ(seen, text) << style.toStdString();
+        EXPECT_EQ(seen.toStdString(), text.toStdString()) << style.toStdString();
         wait.showNow();
     }
 }
