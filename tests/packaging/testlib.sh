@@ -15,8 +15,13 @@ finish() {
 }
 trap finish EXIT
 
+# Fails the test, with the end of what the game last started printed.
 fail() {
     printf 'FAIL: %s\n' "$*" >&2
+    if [ -s "${folder:-}/game.log" ]; then
+        printf 'the game printed:\n' >&2
+        tail -n 5 "$folder/game.log" >&2
+    fi
     exit 1
 }
 
@@ -44,18 +49,32 @@ within() {
     done
 }
 
-# A private X server on a display number nobody uses: Xvfb picks it and reports it when ready.
-# Its screen is 1024x768 unless the first argument gives one (start_xvfb 800x600); further
-# arguments are options of Xvfb.
+# A private X server on a display number of its own: drawn at random from a wide range, for
+# tests running side by side that all took the lowest free number raced each other, and one
+# test's game once found no server on its display. A number in use ends Xvfb at once; then
+# another is drawn. Its screen is 1024x768 unless the first argument gives one
+# (start_xvfb 800x600); further arguments are options of Xvfb.
 start_xvfb() {
-    local screen=1024x768
+    local screen=1024x768 number
     if [[ ${1:-} =~ ^[0-9]+x[0-9]+$ ]]; then screen=$1; shift; fi
-    rm -f "$work/display" # a server started before must not be read as this one
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    within 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=:$(head -n 1 "$work/display")
+    for _ in 1 2 3 4 5 6 7 8; do
+        number=$((1000 + RANDOM % 30000))
+        rm -f "$work/display" # a server started before must not be read as this one
+        Xvfb ":$number" -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp "$@" \
+            3>"$work/display" 2>"$work/xvfb.log" &
+        xvfb=$!
+        within 10 xvfb_settled || true
+        if [ -s "$work/display" ]; then
+            export DISPLAY=:$number
+            return 0
+        fi
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
+    done
+    fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 }
+# Xvfb reported its display, or ended.
+xvfb_settled() { [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/null; }
 
 # The first visible window titled exactly so; xdotool alone matches titles without regard to
 # case, and "Highscore" (the name prompt) is not "HighScore" (the table).

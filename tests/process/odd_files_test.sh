@@ -66,11 +66,8 @@ peak() {
     echo "${kb:-0}"
 }
 
-# For a failure message: whether the game still runs, its memory and the end of its output.
-state() {
-    ended && printf ', the program had ended' || printf ', %s kB resident' "$(peak)"
-    printf '; its output:\n%s' "$(tail -n 5 "$folder/game.log" 2>/dev/null)"
-}
+# For a failure message: whether the game still runs, and its memory.
+state() { ended && printf ', the program had ended' || printf ', %s kB resident' "$(peak)"; }
 
 # Waits up to $LIMIT seconds for a condition ("titled T" or "ended"), watching the memory.
 until_true() {
