@@ -49,11 +49,11 @@ within() {
     done
 }
 
-# A private X server on a display number of its own: drawn at random from a wide range, for
-# tests running side by side that all took the lowest free number raced each other, and one
-# test's game once found no server on its display. A number in use ends Xvfb at once; then
-# another is drawn. Its screen is 1024x768 unless the first argument gives one
-# (start_xvfb 800x600); further arguments are options of Xvfb.
+# A private X server on a display number of its own, drawn at random from a wide range: when
+# every test took the lowest free number, tests running side by side raced for it, and a game
+# once found no server on its display. A number in use ends Xvfb at once, and another is
+# drawn. Its screen is 1024x768 unless the first argument gives one (start_xvfb 800x600);
+# further arguments are options of Xvfb.
 start_xvfb() {
     local screen=1024x768 number
     if [[ ${1:-} =~ ^[0-9]+x[0-9]+$ ]]; then screen=$1; shift; fi
