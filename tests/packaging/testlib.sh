@@ -52,15 +52,16 @@ within() {
 # A private X server on a display number of its own, drawn at random from a wide range: when
 # every test took the lowest free number, tests running side by side raced for it, and a game
 # once found no server on its display. A number in use ends Xvfb at once, and another is
-# drawn. Its screen is 1024x768 unless the first argument gives one (start_xvfb 800x600);
-# further arguments are options of Xvfb.
+# drawn. -noreset: by default the server resets when its last client leaves, and a game started
+# just after the previous one was killed then found no display. Its screen is 1024x768 unless
+# the first argument gives one (start_xvfb 800x600); further arguments are options of Xvfb.
 start_xvfb() {
     local screen=1024x768 number
     if [[ ${1:-} =~ ^[0-9]+x[0-9]+$ ]]; then screen=$1; shift; fi
     for _ in 1 2 3 4 5 6 7 8; do
         number=$((1000 + RANDOM % 30000))
         rm -f "$work/display" # a server started before must not be read as this one
-        Xvfb ":$number" -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp "$@" \
+        Xvfb ":$number" -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset "$@" \
             3>"$work/display" 2>"$work/xvfb.log" &
         xvfb=$!
         within 10 xvfb_settled || true
