@@ -163,7 +163,7 @@ bool HighscoreWindow::offer(const std::optional<ResultOffer>& offered) {
         m_nameCancelled = !entering.entry;
         m_added = entering.entry;
         if (m_added)
-            saveConfirmedEntry();
+            saveConfirmedEntry(table);
         applyLayout(m_nameCancelled ? Layout::WithoutBanner : Layout::WithBanner);
     }
     showTable(table);
@@ -217,17 +217,20 @@ void HighscoreWindow::showTable(const ScoreTable& table) {
     }
 }
 
-void HighscoreWindow::saveConfirmedEntry() {
+void HighscoreWindow::saveConfirmedEntry(ScoreTable& shown) {
     // Saved at once, not only at closing: a session that ends while the table is open (a
     // signal, the display going away, a crash in the score-code library) keeps the name.
     // Once in the file it is not added again; a failed save leaves it to the closing, which
     // tries again and tells the player.
-    if (saveScores(m_folder, m_added))
+    if (const Result<ScoreTable> saved = saveScores(m_folder, m_added)) {
         m_added.reset();
+        // Another copy may have saved while the name box was open: show the file's places.
+        shown = saved.value();
+    }
 }
 
 void HighscoreWindow::done(int result) {
-    report(saveScores(m_folder, m_added));
+    report(saveScores(m_folder, m_added).outcome());
     GameDialog::done(result);
 }
 

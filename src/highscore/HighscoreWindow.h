@@ -66,8 +66,9 @@ private:
     enum class Layout { Initial, WithoutBanner, WithBanner };
     void applyLayout(Layout layout);
     void showTable(const ScoreTable& table);
-    /// Puts the entry the player just confirmed into the file.
-    void saveConfirmedEntry();
+    /// Puts the entry the player just confirmed into the file; on success `shown` becomes the
+    /// table as saved.
+    void saveConfirmedEntry(ScoreTable& shown);
     /// Tells the player when the table could not be saved.
     void report(const Outcome& saved);
 

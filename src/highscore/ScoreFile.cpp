@@ -76,8 +76,8 @@ Outcome backupScoreFile(const FolderLock& lock, const ProgramFolder& folder) {
 // Writes the table as it stands in the file now, with `added` put in where its score ranks. A
 // file that is no table (or known to be damaged) is kept as the backup and the initial table
 // takes its place.
-Outcome storeScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added,
-                    bool knownDamaged) {
+Result<ScoreTable> storeScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added,
+                               bool knownDamaged) {
     const QString path = folder.path(QLatin1String(ScoreFileName));
     const auto notSaved = [](const Outcome& why) {
         return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden.\n") +
@@ -110,17 +110,17 @@ Outcome storeScores(const ProgramFolder& folder, const std::optional<ScoreEntry>
         insertEntry(table, rankResult(table, result.value).place, *added);
     if (const Outcome saved = replaceFile(lock.value(), path, encodeScoreFile(table)); !saved)
         return notSaved(saved);
-    return {};
+    return table;
 }
 
 } // namespace
 
-Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
+Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
     return storeScores(folder, added, false);
 }
 
 Outcome replaceDamagedScores(const ProgramFolder& folder) {
-    return storeScores(folder, std::nullopt, true);
+    return storeScores(folder, std::nullopt, true).outcome();
 }
 
 } // namespace brixolan

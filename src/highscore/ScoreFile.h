@@ -55,9 +55,10 @@ QByteArray encodeScoreFile(const ScoreTable& table);
 /// score is strictly smaller; none, and it is not inserted). Without an entry the file is
 /// written anew as read. A file that is no table at that moment (fewer than 16 lines,
 /// unreadable, or a score that is no number where the entry must be ranked) is first kept as
-/// "score.sre.bak" and replaced by the initial table with the entry. On failure the German message;
+/// "score.sre.bak" and replaced by the initial table with the entry. Returns the table as
+/// written, which holds what other copies saved meanwhile; on failure the German message, and
 /// the old file then stays as it was.
-Outcome saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added);
+Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added);
 
 /// After a table that could not be read at opening: keeps "score.sre" as "score.sre.bak" and
 /// writes the initial table in its place, under the same lock.

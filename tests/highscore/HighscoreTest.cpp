@@ -146,6 +146,16 @@ TEST_F(HighscoreWindowTest, aResultIsOfferedOnceAndItsEntrySavedWhenTheNameIsCon
     EXPECT_EQ(dialogs.inputs.size(), 1);
 }
 
+// Another copy saved while the name box was open: the table shows both entries, each at its
+// place in the file, not the table read at game over.
+TEST_F(HighscoreWindowTest, theTableShownIsTheOneSavedWithWhatAnotherCopySavedMeanwhile) {
+    dialogs.inputAnswers = {"Bert"};
+    dialogs.onInput = [this] { ASSERT_TRUE(saveScores(folder, ScoreEntry{"Anna", "170000"})); };
+    std::unique_ptr<HighscoreWindow> window(afterGame(150000));
+    EXPECT_EQ((label(window.get(), "NameNN_3") + label(window.get(), "NameNN_5")).toStdString(),
+              "AnnaBert");
+}
+
 // No name: the table stays beside a usable main window, without banner, unchanged.
 // No result yet (the table opened during the first game): nothing to rank, nothing stored.
 TEST_F(HighscoreWindowTest, aCancelledNameOrAMissingResultEntersNothing) {

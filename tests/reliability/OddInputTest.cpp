@@ -26,7 +26,7 @@ TEST(ScoreFileSize, aHugeFileWithoutLineEndsIsReadInPartAndLeftUntouched) {
     const ScoreFileContent content = readScoreFile(ProgramFolder(dir.path()));
     // Not missing, so it is backed up before it is replaced.
     EXPECT_TRUE(std::holds_alternative<IncompleteScoreFile>(content));
-    const Outcome saved = saveScores(ProgramFolder(dir.path()), std::nullopt);
+    const Outcome saved = saveScores(ProgramFolder(dir.path()), std::nullopt).outcome();
     EXPECT_TRUE(saved.message().contains("zu groß")) << saved.message().toStdString();
     EXPECT_EQ(QFileInfo(dir.filePath("score.sre")).size(), qint64(3) << 30);
 }

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     for (const QString& file : filesOf(QStringLiteral("scheme")))
         files.push_back({file, contentOf(file, 1)});
     armFaults();
-    const Outcome saved = std::string(argv[1]) == "score" ? saveScores(folder, entry)
+    const Outcome saved = std::string(argv[1]) == "score" ? saveScores(folder, entry).outcome()
                                                           : writeSchemeFiles(folder, files);
     const std::string trace = disarmFaults();
     std::printf("%s\n%s\n",

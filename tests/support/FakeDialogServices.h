@@ -32,6 +32,8 @@ public:
     bool openUrlSucceeds = true;
     /// Runs while a message is "shown", as the player's reaction to it.
     std::function<void(const Message&)> onMessage;
+    /// Runs while an input box is "open", as what happens meanwhile.
+    std::function<void()> onInput;
 
     void message(QWidget*, const QString& text, const QString& title, MessageIcon) override {
         messages.push_back({text, title});
@@ -46,6 +48,8 @@ public:
     QString input(QWidget*, const QString& prompt, const QString&, const QString&,
                   InputText kind) override {
         inputs << prompt;
+        if (onInput)
+            onInput();
         const QString answer = inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
         return kind == InputText::FileLine ? keepFileLineCharacters(answer) : answer;
     }
