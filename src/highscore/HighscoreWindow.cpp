@@ -8,11 +8,15 @@
 #include "ScoreFile.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+
+#include <functional>
 
 namespace brixolan {
 
@@ -52,6 +56,55 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, QRe
 QPixmap picture(const ProgramFolder& folder, const char* relative) {
     return QPixmap::fromImage(readBitmapFile(folder.path(QString::fromLatin1(relative))));
 }
+
+/// A picture that acts when clicked, and also without a mouse: Tab brings the keyboard to it
+/// (a focus frame around it shows that), and Space or Return then acts once per press, not per
+/// repeat.
+class PictureButton : public QLabel {
+public:
+    PictureButton(QWidget* parent, std::function<void()> act)
+        : QLabel(parent), m_act(std::move(act)) {
+        setFocusPolicy(Qt::TabFocus);
+        // The frame goes around the picture: over the picture's gold edge it would not show.
+        setContentsMargins(FrameWidth, FrameWidth, FrameWidth, FrameWidth);
+    }
+    /// Puts the picture at `box`; the frame takes a few pixels around it.
+    void placePicture(QRect box) {
+        setGeometry(box.adjusted(-FrameWidth, -FrameWidth, FrameWidth, FrameWidth));
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            m_act();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat())
+                m_act();
+            break;
+        default:
+            QLabel::keyPressEvent(event);
+        }
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        // The style's own focus frame is too faint to find on the black window.
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), FrameWidth - 1));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), FrameWidth, FrameWidth);
+    }
+
+private:
+    static constexpr int FrameWidth = 3;
+    std::function<void()> m_act;
+};
 
 } // namespace
 
@@ -103,19 +156,23 @@ void HighscoreWindow::buildControls() {
     m_result = makeLabel(this, QStringLiteral("Label7"), QStringLiteral("Kein Spiel"),
                          {3600, 3960, 2000, RowHeight}, tableFont);
 
-    m_banner = new QLabel(this);
+    auto* banner = new PictureButton(this, [this] { handOffResult(); });
+    banner->placePicture(twipsRect(120, 4440, 5895, 855));
+    m_banner = banner;
     m_banner->setObjectName(QStringLiteral("Picture1"));
-    m_banner->setGeometry(twipsRect(120, 4440, 5895, 855));
+    m_banner->setAccessibleName(QStringLiteral("Punkte online eintragen"));
     m_banner->setPixmap(picture(m_folder, "pics/banner.bmp"));
     const QPixmap cursor =
         QPixmap::fromImage(readPictureFile(m_folder.path(QStringLiteral("pics/cursor.png"))));
     m_banner->setCursor(cursor.isNull() ? QCursor(Qt::PointingHandCursor)
                                         : QCursor(cursor, BannerHotSpot.x(), BannerHotSpot.y()));
-    m_banner->installEventFilter(this);
 
     m_ok =
         addButton("Command1", QStringLiteral("OK"), twipsRect(ButtonLeft, ButtonTopLow, 2055, 495));
     m_ok->setDefault(true);
+    // The window opens with the keyboard on "OK"; Tab goes on to the banner.
+    m_ok->setFocus();
+    setTabOrder(m_ok, m_banner);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
 
     // Decoration only, in a column beside the scores.
@@ -250,26 +307,19 @@ void HighscoreWindow::report(const Outcome& saved) {
                           QStringLiteral("Highscore"), MessageIcon::Warning);
 }
 
-bool HighscoreWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_banner && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            m_banner->rect().contains(mouse->position().toPoint())) {
-            const std::optional<QString> plain = plainScoreCode(m_resultText);
-            // Without the score-code library the hand-off is simply not offered.
-            const std::optional<QString> code = plain ? m_encoder.encode(*plain) : std::nullopt;
-            const QUrl address = code ? scorePageAddress(*code) : QUrl();
-            // Without a browser the address is offered to copy.
-            if (code && !m_dialogs.openUrl(address))
-                m_dialogs.message(this,
-                                  QStringLiteral("Die Adresse der Online-Highscore konnte nicht "
-                                                 "geöffnet werden. Kopieren Sie sie in Ihren "
-                                                 "Browser:\n\n") +
-                                      address.toString(QUrl::FullyEncoded),
-                                  QStringLiteral("Highscore"), MessageIcon::Information);
-        }
-    }
-    return GameDialog::eventFilter(watched, event);
+void HighscoreWindow::handOffResult() {
+    const std::optional<QString> plain = plainScoreCode(m_resultText);
+    // Without the score-code library the hand-off is simply not offered.
+    const std::optional<QString> code = plain ? m_encoder.encode(*plain) : std::nullopt;
+    const QUrl address = code ? scorePageAddress(*code) : QUrl();
+    // Without a browser the address is offered to copy.
+    if (code && !m_dialogs.openUrl(address))
+        m_dialogs.message(this,
+                          QStringLiteral("Die Adresse der Online-Highscore konnte nicht "
+                                         "geöffnet werden. Kopieren Sie sie in Ihren "
+                                         "Browser:\n\n") +
+                              address.toString(QUrl::FullyEncoded),
+                          QStringLiteral("Highscore"), MessageIcon::Information);
 }
 
 } // namespace brixolan

@@ -49,7 +49,6 @@ public:
     void done(int result) override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     /// After a cancelled name the table stays open while the next game is played: it stands
     /// beside the main window rather than over the well.
     void showEvent(QShowEvent* event) override;
@@ -71,6 +70,8 @@ private:
     void saveConfirmedEntry(ScoreTable& shown);
     /// Tells the player when the table could not be saved.
     void report(const Outcome& saved);
+    /// The banner's act: the result, encoded, to the score page.
+    void handOffResult();
 
     ProgramFolder m_folder;
     DialogServices& m_dialogs;

@@ -9,6 +9,7 @@
 #include "TestFiles.h"
 #include "eks.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -246,19 +247,35 @@ TEST_F(HighscoreWindowTest, aFailedSaveKeepsTheOldFileAndSaysSo) {
     EXPECT_TRUE(score().contains("Wieder\r\n150000\r\nNoBody\r\n140000")) << score().data();
 }
 
+// By mouse, or by keyboard alone: the window opens on "OK", Tab brings the keyboard (and a
+// focus frame) to the banner, where Space and Return act once per press, not per repeat.
 TEST_F(HighscoreWindowTest, theBannerHandsTheEncodedResultToTheScorePage) {
     ASSERT_TRUE(QFile::copy(BRIXOLAN_EKS_LIBRARY, dir.filePath("libeks.so")));
     std::unique_ptr<HighscoreWindow> window(afterGame(975));
-    QTest::mouseClick(window->findChild<QWidget*>("Picture1"), Qt::LeftButton);
+    QWidget* banner = window->findChild<QWidget*>("Picture1");
+    QTest::mouseClick(banner, Qt::LeftButton);
     // "bxl16|975|21|" in the code the score-code library's own test pins.
     EXPECT_EQ(dialogs.openedUrls, std::vector<QUrl>{QUrl("https://score.brixolan.example/"
                                                          "score.php?punkte=p0Hn55l-t4dYEQcXkrAY")});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QImage unfocused = banner->grab().toImage();
+    EXPECT_EQ(QApplication::focusWidget(), window->findChild<QWidget*>("Command1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), banner);
+    EXPECT_NE(banner->grab().toImage(), unfocused);
+    QTest::keyClick(banner, Qt::Key_Space);
+    QTest::keyClick(banner, Qt::Key_Return);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(banner, &repeat);
+    EXPECT_EQ(dialogs.openedUrls.size(), 3u);
+    EXPECT_TRUE(window->isVisible());
     // Without a browser the player gets the address to copy.
     dialogs.openUrlSucceeds = false;
-    QTest::mouseClick(window->findChild<QWidget*>("Picture1"), Qt::LeftButton);
+    QTest::mouseClick(banner, Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(
-        dialogs.messages[0].text.contains(dialogs.openedUrls[1].toString(QUrl::FullyEncoded)));
+        dialogs.messages[0].text.contains(dialogs.openedUrls.back().toString(QUrl::FullyEncoded)));
 }
 
 // A FIFO in the library's place is passed over, not opened: the click returns, and no library
