@@ -179,6 +179,14 @@ file_menu() {
     xdotool key "$@"
 }
 
+# A desktop handler for addresses in $1/bin, to come first on the game's PATH: it only notes
+# each address it is given in $1/opened.
+stand_in_browser() {
+    mkdir -p "$1/bin"
+    printf '#!/bin/sh\necho "$1" >>"%s"\n' "$1/opened" >"$1/bin/xdg-open"
+    chmod 755 "$1/bin/xdg-open"
+}
+
 # Confirms whatever message the game shows.
 confirm_messages() {
     local id

@@ -18,11 +18,9 @@ start_xvfb -ardelay 100 -arinterval 20
 start_game() {
     copy_program "$1"
     for _ in 1 2 3 4 5 6 7 8; do printf 'NoBody\r\n0\r\n'; done >"$folder/score.sre"
-    # The score-code library, and a desktop handler that only notes the address it is given.
+    # The score-code library, and an address handler that only notes what it is given.
     cp "$built/libeks.so" "$folder"
-    mkdir "$folder/bin"
-    printf '#!/bin/sh\necho "$1" >>"%s"\n' "$folder/opened" >"$folder/bin/xdg-open"
-    chmod 755 "$folder/bin/xdg-open"
+    stand_in_browser "$folder"
     start_copy PATH="$folder/bin:/usr/bin:/bin"
     main=$(window "$main_title") || fail "$1: no main window"
     # What a window manager does for a new window; the program's own windows take it after.
