@@ -75,7 +75,9 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        // On the picture only, as before there was a frame around it.
+        if (event->button() == Qt::LeftButton &&
+            contentsRect().contains(event->position().toPoint()))
             m_act();
     }
     void keyPressEvent(QKeyEvent* event) override {
