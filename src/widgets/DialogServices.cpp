@@ -67,8 +67,12 @@ void QtDialogServices::message(QWidget* parent, const QString& text, const QStri
     // File names and texts from files are quoted in messages; none of it is markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    // Addresses and file names in messages are there to be copied; the keyboard stays with OK.
+    // Addresses and file names in messages are there to be copied: with the mouse, or after
+    // Tab with Ctrl+A and Ctrl+C, since the box itself copies nothing here. The keyboard starts
+    // on OK.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        label->setFocusPolicy(Qt::StrongFocus);
     switch (icon) {
     case MessageIcon::None:
         box.setIcon(QMessageBox::NoIcon);

@@ -6,6 +6,7 @@
 #include "ModalAnswers.h"
 #include "WaitWindow.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
 #include <QStyle>
@@ -19,7 +20,7 @@ using namespace brixolan;
 
 TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
     const QString text = QStringLiteral("<b>score.sre</b> & <i>\"Grafiken\"</i>");
-    // Selectable whatever the style, yet with the keyboard on OK, not on the text. The second
+    // Selectable whatever the style, also after Tab, yet with the keyboard first on OK. The second
     // comes while "Bitte warten ..." stands and leaves that text readable.
     WaitWindow wait;
     for (const QString& style : {QStringLiteral("Windows"), QApplication::style()->name()}) {
@@ -44,8 +45,14 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
                 keys->property("text").toString() != "OK") {
                 seen += QStringLiteral(", without the keyboard on OK");
                 box->done(QMessageBox::Ok);
-            } else {
-                QTest::keyClick(keys, Qt::Key_Return);
+            } else { // Tab takes the keys to the text, to copy it; Return still answers OK
+                QApplication::clipboard()->clear();
+                QTest::keyClick(keys, Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+                if (QApplication::clipboard()->text() != box->text())
+                    seen += QStringLiteral(", not copied by keyboard");
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             }
         });
         QtDialogServices().message(nullptr, text, QStringLiteral("Fehler"), MessageIcon::Warning);
