@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace brixolan {
 
 namespace {
@@ -55,6 +57,15 @@ public:
 
 void addSeparator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+/// The first item of the menu that a key can act on, if any.
+QAction* firstUsableItem(const QMenu& menu) {
+    const QList<QAction*> items = menu.actions();
+    const auto first = std::find_if(items.begin(), items.end(), [](const QAction* item) {
+        return item->isEnabled() && item->isVisible() && !item->isSeparator();
+    });
+    return first == items.end() ? nullptr : *first;
 }
 
 } // namespace
@@ -126,8 +137,13 @@ void MainWindow::buildMenu() {
     openMenu->setObjectName(QStringLiteral("F10"));
     openMenu->setShortcut(Qt::Key_F10);
     addAction(openMenu);
-    connect(openMenu, &QAction::triggered, this,
-            [this, fileMenu] { menuBar()->setActiveAction(fileMenu->menuAction()); });
+    connect(openMenu, &QAction::triggered, this, [this, fileMenu] {
+        menuBar()->setActiveAction(fileMenu->menuAction());
+        // Opened by a key, the menu starts on its first item, as Left and Right open the next
+        // one, so that Return alone acts.
+        if (QAction* first = firstUsableItem(*fileMenu))
+            fileMenu->setActiveAction(first);
+    });
     // A menu closed with Escape (or a lone Alt) would put the keyboard on the menu bar, and the
     // arrows would drive its highlight instead of the stone: it stays with the well.
     menuBar()->setStyle(new MenuBarStyle(menuBar()));
