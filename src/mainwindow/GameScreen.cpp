@@ -94,6 +94,8 @@ void GameScreen::build() {
     m_high = makeSurface(column, "Picture6", QPoint(392, 176));
     m_lines = makeSurface(column, "Picture5", QPoint(272, 296));
     m_preview = makeSurface(column, "Picture4", QPoint(296, 408), QSize(185, 81));
+    for (Surface* surface : {m_well, m_points, m_level, m_high, m_lines, m_preview})
+        connect(surface, &Surface::imageRenewed, this, &GameScreen::redrawAll);
 }
 
 BitmapLoad GameScreen::loadBitmaps(const ProgramFolder& folder) {

@@ -60,6 +60,7 @@ private:
     void drawNumber(Display which);
     void drawPreview();
     void drawWell(const Well& picture);
+    void drawWellText();
     Surface* display(Display which) const;
 
     ResourceStore m_resources;
@@ -75,6 +76,8 @@ private:
     /// The well as the screen shows it; none while a text stands in it. Only cells that differ
     /// from it are drawn, so whatever changes the bitmaps must drop it.
     std::optional<Well> m_shownWell;
+    /// The text in the well while no well is shown, to draw it again on a new image.
+    QString m_wellText;
     /// What the displays and the preview show, to draw them again from new bitmaps.
     std::array<std::int64_t, 4> m_numbers{};
     std::optional<int> m_previewKind;

@@ -100,6 +100,8 @@ void GameScreen::redrawAll() {
     drawPreview();
     if (shown)
         drawWell(*shown);
+    else
+        drawWellText();
 }
 
 // --- GameView ------------------------------------------------------------------------------
@@ -117,11 +119,15 @@ void GameScreen::showText(std::string_view text) {
         emit drawingFailed();
         return;
     }
-    m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
-    m_well->drawCentredText(QString::fromUtf8(text.data(), qsizetype(text.size())), comicFont(20),
-                            Qt::white);
-    m_well->update();
+    m_wellText = QString::fromUtf8(text.data(), qsizetype(text.size()));
     m_shownWell.reset();
+    drawWellText();
+}
+
+void GameScreen::drawWellText() {
+    m_well->fill(QRect(QPoint(0, 0), m_well->surfaceSize()), Qt::black);
+    m_well->drawCentredText(m_wellText, comicFont(20), Qt::white);
+    m_well->update();
 }
 
 void GameScreen::showNumber(Display which, std::int64_t value) {

@@ -38,9 +38,14 @@ void Surface::setBackground(const QColor& color) {
     m_background = color;
 }
 
-void Surface::rebuildImage() {
+qreal Surface::imageRatio() const {
     // Whole device pixels per logical pixel keep tiles crisp on fractional scales too.
-    const qreal ratio = std::max<qreal>(1.0, std::ceil(devicePixelRatioF() - 0.01));
+    return std::max<qreal>(1.0, std::ceil(devicePixelRatioF() - 0.01));
+}
+
+void Surface::rebuildImage() {
+    const qreal ratio = imageRatio();
+    m_ratio = ratio;
     const QSize size = shownRect(QRect(QPoint(0, 0), m_logicalSize)).size();
     if (m_logicalSize.isValid())
         setFixedSize(size);
@@ -109,6 +114,13 @@ void Surface::drawCentredText(const QString& text, const QFont& font, const QCol
 }
 
 void Surface::paintEvent(QPaintEvent*) {
+    // Qt tells of another pixel ratio only by painting at it: the window went to a screen of
+    // another scale, or the desktop's scale changed. An image made for the old one would be
+    // shown blurred or with pixels dropped.
+    if (imageRatio() != m_ratio) {
+        rebuildImage();
+        emit imageRenewed();
+    }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(rect(), m_image);

@@ -47,10 +47,17 @@ public:
     /// Puts a logical rectangle of the drawn image on the screen.
     void refresh(const QRect& logical) { update(shownRect(logical)); }
 
+signals:
+    /// The image was made afresh, empty, for a new pixel ratio of the screen: whatever it
+    /// showed must be drawn on it again.
+    void imageRenewed();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    /// Device pixels per logical pixel of an image made for the screen the surface is on now.
+    qreal imageRatio() const;
     void rebuildImage();
     int shown(int logical) const;
     /// `cell` of `source` at the device size it covers on the image, smoothed; remembered,
@@ -59,6 +66,9 @@ private:
 
     QSize m_logicalSize;
     qreal m_scale = 1.0;
+    /// The ratio the image was made for; kept apart from the image's, which a failed
+    /// allocation (a null image) loses.
+    qreal m_ratio = 1.0;
     struct ScaledCell {
         qint64 key;
         QSize device;

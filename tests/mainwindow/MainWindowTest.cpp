@@ -20,6 +20,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
 #include <QTemporaryDir>
@@ -473,6 +475,52 @@ TEST_F(MainWindowTest, onHiDpiScreensTilesAreScaledByWholePixels) {
     // Each pixel as a block of 2 x 2, as the nearest pixel scaling makes it.
     EXPECT_EQ(shown.copy(QRect(cell * 2, QSize(50, 50))).convertToFormat(QImage::Format_RGB888),
               stone.scaled(50, 50));
+}
+
+// A window moved to a screen of another pixel ratio gets images made for that ratio, and
+// everything shown is drawn on them again: the well's text, the cells of a game, the displays
+// and the preview.
+TEST_F(MainWindowTest, onAScreenOfAnotherPixelRatioAllIsDrawnAgainForIt) {
+    const QList<QScreen*> screens = QApplication::screens();
+    if (screens.size() < 2 || screens[1]->devicePixelRatio() != 2)
+        GTEST_SKIP() << "needs a second screen with two device pixels per logical pixel";
+    ASSERT_TRUE(start());
+    const auto moveTo = [this](const QScreen* screen) {
+        window->move(screen->geometry().topLeft() + QPoint(20, 20));
+        QApplication::processEvents();
+        window->repaint();
+    };
+    const auto surfaces = [this] {
+        return window->findChildren<Surface*>(QRegularExpression("^Picture[1-6]$"));
+    };
+    moveTo(screens[1]);
+    EXPECT_EQ(find<Surface>("Picture1")->image().devicePixelRatio(), 2);
+    EXPECT_GT(whiteAcrossTheMiddle(), 6); // "Kein Spiel"
+
+    moveTo(screens[0]);
+    find<QTimer>(object_name::GameTimer)->stop(); // the ticks come from here
+    trigger(object_name::QuickStartItem);
+    key(Qt::Key_Space, true);
+    for (int tick = 0; tick < 60; ++tick)
+        window->tick();
+    window->repaint();
+    QList<QImage> plain;
+    for (const Surface* surface : surfaces())
+        plain << surface->image();
+    ASSERT_EQ(plain.size(), 6);
+    ASSERT_EQ(plain[0].devicePixelRatio(), 1);
+
+    moveTo(screens[1]);
+    const qint64 made = find<Surface>("Picture1")->image().cacheKey();
+    window->repaint();
+    EXPECT_EQ(find<Surface>("Picture1")->image().cacheKey(), made) << "made anew at every paint";
+    for (const Surface* surface : surfaces()) {
+        const QImage sharp = surface->image();
+        const QImage& before = plain.takeFirst();
+        EXPECT_EQ(sharp.devicePixelRatio(), 2) << surface->objectName().toStdString();
+        // Each solid tile as a block of 2 x 2 pixels: one in four gives back the plain image.
+        EXPECT_EQ(sharp.scaled(before.size()), before) << surface->objectName().toStdString();
+    }
 }
 
 } // namespace
