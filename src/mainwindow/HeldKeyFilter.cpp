@@ -31,6 +31,14 @@ bool HeldKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 
 bool HeldKeyFilter::withhold(const QKeyEvent& key, QWidget* window) {
     const quint32 id = physicalKey(key);
+    if (!window->isVisible()) {
+        // Fast keys can still reach a window just closed, such as the menu whose item the key
+        // before chose. There they act nowhere, and a press there makes the key nobody's: held
+        // on, it repeats in the window that has the keyboard now.
+        if (key.type() == QEvent::KeyPress && !key.isAutoRepeat())
+            m_keys.remove(id);
+        return true;
+    }
     const auto known = m_keys.find(id);
     if (key.type() == QEvent::KeyRelease) {
         if (known == m_keys.end())

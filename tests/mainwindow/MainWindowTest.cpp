@@ -18,6 +18,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -257,6 +258,21 @@ TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
     QApplication::sendEvent(find("Picture1"), &away);
     window->tick();
     EXPECT_EQ(column(), entry - 3);
+    // Fast keys reach a window just closed, such as the menu Return chose from: there a press
+    // holds nothing, also if the key went down there before, and its repeats act in the well.
+    // Nothing acts in the closed window.
+    QLineEdit closed;
+    closed.show();
+    key(Qt::Key_Right, true, false, &closed);
+    key(Qt::Key_Right, false, false, &closed);
+    closed.hide();
+    key(Qt::Key_Right, true, false, &closed);
+    key(Qt::Key_Right, true, true);
+    window->tick();
+    EXPECT_EQ(column(), entry - 2);
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(&closed, &letter);
+    EXPECT_EQ(closed.text(), QString());
 }
 
 // Closing one of our windows hands the activation back, and the game goes on: only "Starten"
