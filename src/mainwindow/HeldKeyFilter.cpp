@@ -31,14 +31,6 @@ bool HeldKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 
 bool HeldKeyFilter::withhold(const QKeyEvent& key, QWidget* window) {
     const quint32 id = physicalKey(key);
-    if (!window->isVisible()) {
-        // Fast keys can still reach a window just closed, such as the menu whose item the key
-        // before chose. There they act nowhere, and a press there makes the key nobody's: held
-        // on, it repeats in the window that has the keyboard now.
-        if (key.type() == QEvent::KeyPress && !key.isAutoRepeat())
-            m_keys.remove(id);
-        return true;
-    }
     const auto known = m_keys.find(id);
     if (key.type() == QEvent::KeyRelease) {
         if (known == m_keys.end())
@@ -51,6 +43,14 @@ bool HeldKeyFilter::withhold(const QKeyEvent& key, QWidget* window) {
     // see the pair as one when the program is busy: such a press is a repeat too.
     const bool repeat = key.isAutoRepeat() || (known != m_keys.end() && key.timestamp() != 0 &&
                                                key.timestamp() == known->releasedAt);
+    if (!window->isVisible()) {
+        // Fast keys can still reach a window just closed, such as the menu whose item the key
+        // before chose. There a press acts nowhere, and a new one makes the key nobody's: held
+        // on, it repeats in the window that has the keyboard now.
+        if (!repeat)
+            m_keys.remove(id);
+        return true;
+    }
     if (!repeat) {
         // A new press (its shortcut check comes first): from now on the key is this window's.
         m_keys.insert(id, Held{window, 0});

@@ -13,7 +13,8 @@ namespace brixolan {
 /// Application-wide: a key belongs to the window that saw it go down. While it is held, its
 /// repeats and its release never act in another window, such as the table that opens at game
 /// over under a held drop key or a window that replaces a dialog closed by a held Return. A key
-/// pressed after that window appeared acts in it as usual; a window already closed takes none.
+/// pressed after that window appeared acts in it as usual; one that reaches a window already
+/// closed acts nowhere.
 class HeldKeyFilter : public QObject {
     Q_OBJECT
 public:
