@@ -25,6 +25,7 @@
 #include <QScrollBar>
 #include <QSessionManager>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -264,14 +265,12 @@ TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
     QLineEdit closed;
     closed.show();
     key(Qt::Key_Right, true, false, &closed);
-    key(Qt::Key_Right, false, false, &closed);
     closed.hide();
     key(Qt::Key_Right, true, false, &closed);
     key(Qt::Key_Right, true, true);
     window->tick();
     EXPECT_EQ(column(), entry - 2);
-    QKeyEvent letter(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-    QApplication::sendEvent(&closed, &letter);
+    QTest::keyClick(&closed, Qt::Key_X);
     EXPECT_EQ(closed.text(), QString());
     // A key that went down in a window it closed repeats as X11 sends it when busy: a release
     // for the closed window, a press of the same time for the well. Not for the game.
@@ -490,9 +489,9 @@ TEST_F(MainWindowTest, onAScreenOfAnotherPixelRatioAllIsDrawnAgainByWholePixels)
     if (screens.size() < 2 || screens[1]->devicePixelRatio() != 2)
         GTEST_SKIP() << "needs a second screen with two device pixels per logical pixel";
     QImage stone(25, 25, QImage::Format_RGB888);
-    for (int y = 0; y < 25; ++y)
-        for (int x = 0; x < 25; ++x)
-            stone.setPixelColor(x, y, (x + y) % 2 ? Qt::blue : Qt::red);
+    stone.fill(Qt::red);
+    for (int pixel = 0; pixel < 25 * 25; pixel += 2) // a checkerboard: 25 is odd
+        stone.setPixelColor(pixel % 25, pixel / 25, Qt::blue);
     for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
         stone.save(dir.path() + "/Grafiken/Stein" + letter + ".bmp", "BMP");
     ASSERT_TRUE(start());
@@ -505,8 +504,8 @@ TEST_F(MainWindowTest, onAScreenOfAnotherPixelRatioAllIsDrawnAgainByWholePixels)
     EXPECT_GT(whiteAcrossTheMiddle(), 6); // "Kein Spiel"
 
     moveTo(screens[0]);
-    find<QTimer>(object_name::GameTimer)->stop(); // the ticks come from here
     trigger(object_name::QuickStartItem);
+    find<QTimer>(object_name::GameTimer)->stop(); // the ticks come from here
     key(Qt::Key_Space, true);
     for (int tick = 0; tick < 60; ++tick)
         window->tick();
