@@ -30,14 +30,15 @@ QString folderNotMade(const QString& folder, int error) {
 }
 
 // A scheme bitmap is the player's to change; it is torn (an empty or cut-off copy from a disk
-// that ran full) only when its length is not the one its own header declares.
+// that ran full) only when it is shorter than its own header declares. A longer one is whole:
+// the game reads its pixels whatever that field says, and some programs write it loosely.
 bool isTornBitmap(const QFileInfo& copy) {
     QFile file(copy.filePath());
     if (!file.open(QIODevice::ReadOnly))
         return false; // the save would fail as well; the bitmap check at start-up reports it
     const QByteArray head = file.read(6);
     return head.size() < 6 || !head.startsWith("BM") ||
-           qFromLittleEndian<quint32>(head.constData() + 2) != copy.size();
+           qFromLittleEndian<quint32>(head.constData() + 2) > copy.size();
 }
 
 bool needsCopy(const QString& relative, const QFileInfo& source, const QFileInfo& copy) {

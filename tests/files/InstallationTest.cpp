@@ -38,15 +38,15 @@ QStringList differing(const QString& installed, const QString& own) {
 
 // A first start on a full disk once committed empty copies that no later start replaced (a full
 // disk itself: odd_places_test.sh). Now a later start repairs an empty or cut-off copy, but
-// keeps the player's scheme: a bitmap as long as its header says, or a file as long as the
-// installed one.
+// keeps the player's scheme: a bitmap as long as its header says or longer, or a file as long
+// as the installed one.
 TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWithRegularFiles) {
     QTemporaryDir prefix;
     const QString games = prefix.filePath("games"), data = prefix.filePath("share/games/brixolan/");
     const QString own = prefix.filePath("home/brixolan/");
     putFile(data + "scr/1.bmp", "source");
     putFile(data + "scr/2.bmp", "source");
-    for (const char* stone : {"SteinA", "SteinB", "SteinC"})
+    for (const char* stone : {"SteinA", "SteinB", "SteinC", "SteinD"})
         putFile(data + "Grafiken/" + stone + ".bmp", wholeBitmap('d', 200));
     ASSERT_EQ(::mkfifo(QFile::encodeName(data + "pipe"), 0644), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", data + "zero"));
@@ -54,6 +54,7 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     putFile(own + "Grafiken/SteinA.bmp", "BM");
     putFile(own + "Grafiken/SteinB.bmp", wholeBitmap('p', 90)); // the player's scheme
     putFile(own + "Grafiken/SteinC.bmp", QByteArray(200, 'p')); // as long as the default
+    putFile(own + "Grafiken/SteinD.bmp", wholeBitmap('p', 90) + "pad");
     QDir().mkpath(games + "/scr");
     const ProgramFolder buildTree = prepareProgramFolder(games, prefix.filePath("home")).value();
     EXPECT_EQ(buildTree.root() + buildTree.libraryFolder(), games + games);
@@ -64,7 +65,7 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     EXPECT_EQ(installed.libraryFolder().toStdString(),
               prefix.filePath("lib/games/brixolan").toStdString());
     EXPECT_EQ(differing(data, own).join(" ").toStdString(),
-              "Grafiken/SteinB.bmp Grafiken/SteinC.bmp");
+              "Grafiken/SteinB.bmp Grafiken/SteinC.bmp Grafiken/SteinD.bmp");
     EXPECT_TRUE(QFileInfo(own + "scr/2.bmp").isWritable());
     EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
 
