@@ -35,6 +35,8 @@ const QString TemporarySuffix = QStringLiteral(".brx-tmp");
 const QString Unchanged = QStringLiteral(". Die bisherige Datei bleibt unverändert.");
 // Far above any journal of the game's batches (18 short lines).
 constexpr qint64 MaxJournalBytes = 1024 * 1024;
+// Qt writes a few short lines into a lock file: its process, program, host and boot.
+constexpr qint64 MaxLockBytes = 4096;
 // Far above any file a batch writes; a larger file at a temporary name is not a new one.
 constexpr qint64 MaxBatchFileBytes = 64 * 1024 * 1024;
 
@@ -425,8 +427,13 @@ FolderLock::~FolderLock() = default;
 
 Result<FolderLock> FolderLock::take(const QString& root, const QString& target, int waitMs) {
     auto file = std::make_unique<QLockFile>(root + QLatin1Char('/') + LockName);
-    // A folder there would look like a lock held for ever.
-    if (const Outcome refused = checkTargets({file->fileName()}); !refused)
+    // A folder there would look like a lock held for ever. Qt reads a lock file whole, and the
+    // one it marks a stale lock's removal with: a pipe there stops the game, a huge file fills
+    // its memory.
+    const QString path = file->fileName();
+    if (const Outcome refused =
+            checkTargets({path, path + QStringLiteral(".rmlock")}, MaxLockBytes);
+        !refused)
         return refused;
     errno = 0;
     if (!file->tryLock(waitMs))
@@ -434,7 +441,7 @@ Result<FolderLock> FolderLock::take(const QString& root, const QString& target, 
     return FolderLock(root, std::move(file));
 }
 
-Outcome checkTargets(const QStringList& paths) {
+Outcome checkTargets(const QStringList& paths, qint64 maxBytes) {
     for (const QString& path : paths) {
         struct stat status {};
         if (::lstat(encoded(path).constData(), &status) != 0) {
@@ -442,9 +449,10 @@ Outcome checkTargets(const QStringList& paths) {
                 continue;
             return Outcome::failure(describe(path, errorText(errno)));
         }
-        if (S_ISREG(status.st_mode))
+        if (S_ISREG(status.st_mode) && status.st_size <= maxBytes)
             continue;
-        const QString what = S_ISDIR(status.st_mode)   ? QStringLiteral("ein Ordner")
+        const QString what = S_ISREG(status.st_mode)   ? QStringLiteral("eine zu große Datei")
+                             : S_ISDIR(status.st_mode) ? QStringLiteral("ein Ordner")
                              : S_ISLNK(status.st_mode) ? QStringLiteral("eine Verknüpfung")
                                                        : QStringLiteral("keine gewöhnliche Datei");
         return Outcome::failure(

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -37,8 +38,10 @@ private:
 };
 
 /// Refuses anything at a target's name that a save would move aside or write through: only a
-/// regular file (never through a link) or nothing may stand there. The message names it.
-Outcome checkTargets(const QStringList& paths);
+/// regular file (never through a link) of at most `maxBytes`, or nothing, may stand there. The
+/// message names it.
+Outcome checkTargets(const QStringList& paths,
+                     qint64 maxBytes = std::numeric_limits<qint64>::max());
 
 /// Replaces one file: a new file under a name of its own, written, synced, renamed over the
 /// target, and the folder synced. A failure before the rename leaves the old file; a failure of
