@@ -501,6 +501,10 @@ Outcome AtomicBatch::commit() {
         targets << entry.path;
     if (const Outcome refused = checkTargets(targets); !refused)
         return refused;
+    // The journal of a copy that died in the middle of a batch is completed first: this batch's
+    // journal takes its name, and the batch it names would stay half done for good.
+    if (const Outcome completed = completeBatch(m_lock.root()); !completed)
+        return completed;
     if (const Outcome written = writeNewFiles(); !written)
         return written;
     // From here on a crash leaves the journal, and the next start completes the batch.
