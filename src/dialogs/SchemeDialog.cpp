@@ -4,6 +4,8 @@
 #include "DialogServices.h"
 #include "WaitWindow.h"
 
+#include <QPointer>
+
 namespace brixolan {
 
 SchemeDialog::SchemeDialog(const QString& objectName, const QString& caption, QSize clientTwips,
@@ -17,20 +19,25 @@ void SchemeDialog::applyScheme(const QString& doneText, const QString& doneTitle
     m_wait.showNow();
     const Result<std::vector<SchemeFile>> files = schemeFiles();
     const Outcome written = files ? writeSchemeFiles(m_folder, files.value()) : files.outcome();
+    // The game closed while a message is open closes this dialog too, which is deleted as soon
+    // as an event loop below the message's runs: the wait window's, for one.
+    const QPointer<SchemeDialog> alive(this);
+    WaitWindow& wait = m_wait;
     if (!written) {
-        m_wait.hide();
+        wait.hide();
         m_dialogs.message(this, written.message(), QStringLiteral("Schema nicht übernommen"),
                           MessageIcon::Warning);
-        if (m_atStartUp)
+        if (alive && m_atStartUp)
             done(NotApplied);
         return;
     }
     // The wait window stays up behind the message until the new bitmaps are in use.
     m_dialogs.message(this, doneText, doneTitle, doneIcon);
-    if (!m_atStartUp)
+    if (alive && !m_atStartUp)
         emit applied();
-    m_wait.hide();
-    accept();
+    wait.hide();
+    if (alive)
+        accept();
 }
 
 } // namespace brixolan

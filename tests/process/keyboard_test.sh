@@ -122,7 +122,23 @@ fast_keys() {
     stop_game
 }
 
-for case in menu_by_f10 held_keys escape_from_menu fast_keys; do
+# The session ends while a scheme's message is open: the scheme dialog under it closes on the
+# way, and the program still ends in order.
+scheme_closed() {
+    start_game scheme_closed
+    xdotool key F10 Right Down Return
+    expect_window scheme_closed "Brixolan Stein Schema" "F10, Right, Down, Return: no stone scheme"
+    xdotool key Down Return
+    expect_window scheme_closed "Änderungen !!!" "Down, Return applied no stone scheme"
+    kill -TERM "$game"
+    within "$LIMIT" ended || fail "scheme_closed: SIGTERM did not end the program"
+    local status=0
+    wait "$game" || status=$?
+    game=
+    [ "$status" = 0 ] || fail "scheme_closed: ended with status $status, not 0"
+}
+
+for case in menu_by_f10 held_keys escape_from_menu fast_keys scheme_closed; do
     if chosen "$case" "$@"; then
         $case
         echo "ok  $case"
