@@ -12,6 +12,7 @@
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <csignal>
@@ -20,6 +21,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -417,6 +419,29 @@ void sweepTemporaries(const QString& root) {
         sweepFolder(rootFd.fd(), targets, subfolders);
 }
 
+// Qt keeps a lock it cannot remove, and one whose process number lives again (a sandbox numbers
+// processes anew): no running copy holds it when its flock is free. Only a lock of this machine
+// is judged so, since flock may not reach across a network, and only one whose lines are
+// written: a copy writes them after it took the flock. The message names a lock that stays.
+Outcome removeAbandonedLock(const QLockFile& lock) {
+    qint64 pid = 0;
+    QString host, program;
+    if (!lock.getLockInfo(&pid, &host, &program) || host != QSysInfo::machineHostName())
+        return {};
+    const QByteArray path = encoded(lock.fileName());
+    const Descriptor fd(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {
+    }, named{};
+    if (!fd || ::flock(fd.fd(), LOCK_EX | LOCK_NB) != 0 || ::fstat(fd.fd(), &opened) != 0 ||
+        ::lstat(path.constData(), &named) != 0 || opened.st_ino != named.st_ino ||
+        ::unlink(path.constData()) == 0)
+        return {};
+    return Outcome::failure(
+        QStringLiteral("die Sperrdatei \"%1\" eines beendeten Brixolan kann nicht entfernt "
+                       "werden: %2")
+            .arg(native(lock.fileName()), errorText(errno)));
+}
+
 } // namespace
 
 FolderLock::FolderLock(QString root, std::unique_ptr<QLockFile> file)
@@ -436,7 +461,13 @@ Result<FolderLock> FolderLock::take(const QString& root, const QString& target, 
         !refused)
         return refused;
     errno = 0;
-    if (!file->tryLock(waitMs))
+    bool locked = file->tryLock(waitMs);
+    if (!locked && file->error() == QLockFile::LockFailedError) {
+        if (const Outcome removed = removeAbandonedLock(*file); !removed)
+            return Outcome::failure(describe(target, removed.message()));
+        locked = file->tryLock(0);
+    }
+    if (!locked)
         return Outcome::failure(describe(target, lockProblem(*file, errno)));
     return FolderLock(root, std::move(file));
 }

@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QLockFile>
 #include <QProcess>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -323,8 +324,11 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
 
 // A file saved alone keeps the permissions the player gave it (a group may share the table).
 // An empty lock file, as a copy leaves it that has only just begun to save, is a save in
-// progress for half a minute: the save is refused and says so.
-TEST(Saves, aReplacedFileKeepsItsPermissionsAndAFreshEmptyLockRefusesTheNext) {
+// progress for half a minute: the save is refused and says so. A lock no copy holds is taken
+// over, though it names a living process (in a sandbox the next copy has the same number), but
+// not one of another machine (flock may not reach it); one the player may not remove (another
+// user's, in a shared folder) is named as such.
+TEST(Saves, aReplacedFileKeepsItsPermissionsAndOnlyALockNoCopyHoldsIsTakenOver) {
     const QTemporaryDir game;
     putFile(game.filePath("score.sre"), "old");
     ASSERT_EQ(::chmod(QFile::encodeName(game.filePath("score.sre")).constData(), 0640), 0);
@@ -336,4 +340,21 @@ TEST(Saves, aReplacedFileKeepsItsPermissionsAndAFreshEmptyLockRefusesTheNext) {
     const QString message = FolderLock::take(game.path(), game.filePath("score.sre"), 0).message();
     EXPECT_TRUE(message.contains("ein anderes laufendes Brixolan speichert gerade"))
         << message.toStdString();
+    putFile(game.filePath("Brixolan.brx-lock"), "1\nbrixolan\nanderer-rechner\n");
+    EXPECT_FALSE(FolderLock::take(game.path(), game.filePath("score.sre"), 0).ok());
+    QLockFile own(game.filePath("own"));
+    ASSERT_TRUE(own.tryLock(0));
+    putFile(game.filePath("Brixolan.brx-lock"), bytesOf(game.filePath("own")));
+    EXPECT_TRUE(FolderLock::take(game.path(), game.filePath("score.sre"), 0).ok());
+    if (::geteuid() == 0) {
+        const Folder shared;
+        ::chmod(QFile::encodeName(shared.path()).constData(), 0755);
+        putFile(shared.filePath("Brixolan.brx-lock"), bytesOf(game.filePath("own")));
+        const QByteArray result = run({Score, shared.path()}, [] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(77);
+        })[0];
+        EXPECT_TRUE(result.contains("eines beendeten Brixolan kann nicht entfernt werden"))
+            << result.data();
+    }
 }
