@@ -117,7 +117,10 @@ void Game::tick() {
 
     // Until the first stone of a game has entered, the stone in SteinY/SteinX is the one left
     // from the last game: moving it would score it and might write it into the fresh well.
-    bool stoneMoves = s.FirstStoneEntered;
+    const bool stoneMoves = s.FirstStoneEntered;
+    // A stone the hard drop wrote into the well is not written again. The rest of the tick runs
+    // on it all the same: a turn, side moves, and the fall step's points and its reset of i.
+    bool written = false;
 
     if (s.DrehDelay > 2) {
         if (++s.DropDelay > 30) {
@@ -129,8 +132,7 @@ void Game::tick() {
         if (stoneMoves && s.DropDelay > 10 && key(keys::Space)) {
             s.DropDelay = 0;
             hardDrop();
-            // The stone is written into the well now; moving it further would write it twice.
-            stoneMoves = false;
+            written = true;
         }
         if (stoneMoves && (key(keys::Ctrl) || key(keys::Up)) && tryTurn()) {
             s.DrehDelay = 0;
@@ -148,7 +150,7 @@ void Game::tick() {
         // threshold lowered by a level advance. A threshold of 0 never lets the stone fall.
         const std::int32_t threshold = fallThreshold();
         if ((threshold > 0 && s.i >= threshold) || key(keys::Down)) {
-            fallStep();
+            fallStep(written);
         }
     }
 
@@ -184,19 +186,14 @@ void Game::landingTest() {
     }
 }
 
-void Game::restOrMove(std::size_t k) {
-    GameState& s = m_state;
-    if (s.Gelandet) {
-        writeCell(s.SteinY[k], s.SteinX[k], s.SteinTyp);
-    }
-    ++s.SteinY[k];
-}
-
-void Game::fallStep() {
+void Game::fallStep(bool written) {
     GameState& s = m_state;
     landingTest();
     for (std::size_t k = 0; k < 4; ++k) {
-        restOrMove(k);
+        if (s.Gelandet && !written) {
+            writeCell(s.SteinY[k], s.SteinX[k], s.SteinTyp);
+        }
+        ++s.SteinY[k];
         if (key(keys::Down)) {
             s.SteinPunkte = saturatingAdd(s.SteinPunkte, std::int64_t{1});
         }

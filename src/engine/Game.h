@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "GameView.h"
 #include "Clock.h"
+#include "GameView.h"
 #include "Random.h"
 #include "Stones.h"
 #include "Well.h"
@@ -151,8 +151,9 @@ private:
     void writeCell(std::int32_t row, std::int32_t column, std::int32_t code);
 
     void landingTest();
-    void restOrMove(std::size_t k);
-    void fallStep();
+    /// Rests the stone (writes it into the well, unless a hard drop already did) or moves it
+    /// down a row.
+    void fallStep(bool written);
     void hardDrop();
     bool tryTurn();
     void sideMove(std::int32_t direction);
