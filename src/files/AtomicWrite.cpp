@@ -430,8 +430,8 @@ Outcome removeAbandonedLock(const QLockFile& lock) {
         return {};
     const QByteArray path = encoded(lock.fileName());
     const Descriptor fd(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat opened {
-    }, named{};
+    struct stat opened {};
+    struct stat named {};
     if (!fd || ::flock(fd.fd(), LOCK_EX | LOCK_NB) != 0 || ::fstat(fd.fd(), &opened) != 0 ||
         ::lstat(path.constData(), &named) != 0 || opened.st_ino != named.st_ino ||
         ::unlink(path.constData()) == 0)
