@@ -25,10 +25,16 @@ void SchemeDialog::applyScheme(const QString& doneText, const QString& doneTitle
     WaitWindow& wait = m_wait;
     if (!written) {
         wait.hide();
-        m_dialogs.message(this, written.message(), QStringLiteral("Schema nicht übernommen"),
-                          MessageIcon::Warning);
-        if (alive && m_atStartUp)
-            done(NotApplied);
+        // Another scheme may need other sources: the dialog stays for it. At start-up there is
+        // no game without graphics, so closing the dialog now ends the program.
+        m_applyFailed = m_atStartUp;
+        m_dialogs.message(this,
+                          written.message() +
+                              (m_atStartUp ? QStringLiteral("\n\nWählen sie ein anderes Schema. "
+                                                            "Wird dieses Fenster geschlossen, "
+                                                            "wird Brixolan beendet.")
+                                           : QString()),
+                          QStringLiteral("Schema nicht übernommen"), MessageIcon::Warning);
         return;
     }
     // The wait window stays up behind the message until the new bitmaps are in use.
@@ -38,6 +44,10 @@ void SchemeDialog::applyScheme(const QString& doneText, const QString& doneTitle
     wait.hide();
     if (alive)
         accept();
+}
+
+void SchemeDialog::reject() {
+    done(m_applyFailed ? NotApplied : Rejected);
 }
 
 } // namespace brixolan

@@ -364,13 +364,16 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigitsAndEndsOnBrokenSource
     ASSERT_TRUE(start());
     EXPECT_EQ(asked, QStringList({object_name::StoneSchemeWindow, object_name::DigitSchemeWindow}));
 
-    // With a source the scheme needs damaged there is no way to repair: the player is told
-    // which file it is, and the program ends.
+    // With a source the scheme needs damaged the player is told which file it is; the dialog
+    // closed then ends the program.
     window.reset();
     putFile(dir.path() + "/scr/1.bmp", "kaputt");
     QFile::remove(dir.path() + "/Grafiken/SteinA.bmp");
     dialogs.messages.clear();
-    whenModal(apply);
+    whenModal([&apply](QWidget* dialog) {
+        apply(dialog);
+        dialog->close();
+    });
     EXPECT_FALSE(start());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("1.bmp"));
