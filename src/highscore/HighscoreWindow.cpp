@@ -289,6 +289,12 @@ void HighscoreWindow::saveConfirmedEntry(ScoreTable& shown) {
 }
 
 void HighscoreWindow::done(int result) {
+    // Closed again while the warning of a failed save is open (a game ends behind it, or the
+    // game closes): it is the same closing, which ends when the player has read the warning.
+    // Closed there, the window and its warning went while the warning was still open.
+    if (m_closing)
+        return;
+    m_closing = true;
     report(saveScores(m_folder, m_added).outcome());
     GameDialog::done(result);
 }

@@ -91,6 +91,7 @@ private:
     std::optional<ScoreEntry> m_added;
     bool m_nameCancelled = false;
     bool m_placedBeside = false;
+    bool m_closing = false;
 };
 
 } // namespace brixolan

@@ -228,7 +228,8 @@ TEST_F(HighscoreWindowTest, aDamagedTableIsReportedKeptAsBackupAndReplaced) {
 }
 
 // A table that cannot be saved (here: a file size limit): the old file stays, the player is
-// told once, at closing. An entry whose save failed at confirmation is saved by the closing.
+// told once, at closing, also when the window is closed again meanwhile (a game over behind
+// the warning). An entry whose save failed at confirmation is saved by the closing.
 TEST_F(HighscoreWindowTest, aFailedSaveKeepsTheOldFileAndSaysSo) {
     putFile(dir.filePath("score.sre"), encodeScoreFile(initialScoreTable()));
     dialogs.inputAnswers = {"Neu", "Wieder"};
@@ -237,7 +238,14 @@ TEST_F(HighscoreWindowTest, aFailedSaveKeepsTheOldFileAndSaysSo) {
     ::getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{100, limit.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &small);
-    afterGame(150000)->accept();
+    HighscoreWindow* first = afterGame(150000);
+    int warnings = 0;
+    dialogs.onMessage = [&](const auto&) {
+        if (warnings++ == 0)
+            first->reject(); // as closing it does
+    };
+    first->accept();
+    dialogs.onMessage = nullptr;
     HighscoreWindow* retried = afterGame(150000);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     ASSERT_EQ(dialogs.messages.size(), 1u);
