@@ -41,13 +41,10 @@ QByteArray toCp1252(const QString& text) {
 }
 
 QString keepFileLineCharacters(const QString& text) {
-    QString kept;
-    kept.reserve(text.size());
-    for (const QChar c : text) {
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n') && byteOf(c.unicode()))
-            kept.append(c);
-    }
-    return kept;
+    // Composed first: a pasted "e" with a combining accent is the code page's "é".
+    return fromCp1252(toCp1252(text.normalized(QString::NormalizationForm_C)))
+        .remove(QLatin1Char('\r'))
+        .remove(QLatin1Char('\n'));
 }
 
 QString fromCp1252(const QByteArray& bytes) {

@@ -13,8 +13,9 @@ namespace brixolan {
 QByteArray toCp1252(const QString& text);
 QString fromCp1252(const QByteArray& bytes);
 
-/// `text` without what one line of such a file cannot keep: characters outside the code page
-/// and line breaks. What is left is written and read back unchanged.
+/// `text` as one line of such a file keeps it: a '?' for each character outside the code page,
+/// no line breaks. The result is written and read back unchanged, so a name box shows what is
+/// saved, and a name of foreign letters alone is kept as question marks rather than vanishing.
 QString keepFileLineCharacters(const QString& text);
 
 /// Splits file content into lines. A line ends at CR, and an LF right after it belongs to that

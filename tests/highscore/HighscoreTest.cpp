@@ -130,17 +130,18 @@ struct HighscoreWindowTest : ::testing::Test {
 
 // The entry is in the file as soon as the name is confirmed, before the window shows (and so
 // before its banner can call the score-code library); closing writes the table again, with the
-// entry once. The name box takes nothing the file's code page lacks: what is shown is kept.
+// entry once. The name box shows a '?' for what the file's code page lacks, as it is kept.
 TEST_F(HighscoreWindowTest, aResultIsOfferedOnceAndItsEntrySavedWhenTheNameIsConfirmed) {
     dialogs.inputAnswers = {QString::fromUtf8("J\u00FCrgen\u0141\xF0\x9F\x98\x80")};
     HighscoreWindow* window = afterGame(150000);
     ASSERT_EQ(dialogs.inputs.size(), 1);
     EXPECT_TRUE(dialogs.inputs[0].contains("Platz 4 in der Highscore"));
-    EXPECT_EQ(label(window, "NameNN_4") + label(window, "ScorEE_5"), "Jürgen140000");
+    EXPECT_EQ(label(window, "NameNN_4") + label(window, "ScorEE_5"), "Jürgen??140000");
     EXPECT_TRUE(shown(window, "Picture1") && shown(window, "Label7") && !window->nameCancelled());
     EXPECT_FALSE(window->isVisible());
     const QByteArray confirmed = score();
-    EXPECT_TRUE(confirmed.contains("NoBody\r\n160000\r\nJ\xFCrgen\r\n150000\r\nNoBody\r\n140000"));
+    EXPECT_TRUE(
+        confirmed.contains("NoBody\r\n160000\r\nJ\xFCrgen??\r\n150000\r\nNoBody\r\n140000"));
     window->accept();
     EXPECT_EQ(score(), confirmed);
     delete look(); // from the menu: no offer
@@ -173,7 +174,7 @@ TEST_F(HighscoreWindowTest, aCancelledNameOrAMissingResultEntersNothing) {
     EXPECT_FALSE(shown(menu.get(), "Label7") || shown(menu.get(), "Picture1"));
 }
 
-// The real boxes: the name box drops what the file cannot keep, typed or pasted; Return
+// The real boxes: the name box shows what the file keeps, typed or pasted; Return
 // answers a question "Nein".
 TEST(RealDialogs, keepTheNameToTheFileAndTheKeyboardOnTheSafeButton) {
     QtDialogServices real;
@@ -184,7 +185,7 @@ TEST(RealDialogs, keepTheNameToTheFileAndTheKeyboardOnTheSafeButton) {
         edit->insert(QString::fromUtf8("ukasz \xF0\x9F\x98\x80x")); // as pasted
         QTest::keyClick(box, Qt::Key_Return);
     });
-    EXPECT_EQ(real.input(nullptr, "Name", "Highscore", "", InputText::FileLine), "ukasz x");
+    EXPECT_EQ(real.input(nullptr, "Name", "Highscore", "", InputText::FileLine), "?ukasz ?x");
     QString focused;
     whenModal([&focused](QWidget* box) {
         focused = box->focusWidget() ? box->focusWidget()->property("text").toString() : "";
