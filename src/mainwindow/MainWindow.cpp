@@ -215,7 +215,7 @@ void MainWindow::openWindow(QDialog* window, bool modal) {
     connect(window, &QDialog::finished, this, [this] {
         // Back from one of our windows: this one becomes the active window and runs its
         // activation, which starts a game while one is wanted.
-        if (!isVisible())
+        if (m_closing || !isVisible())
             return;
         raise();
         activateWindow();
@@ -356,7 +356,9 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, whatever else is open; open windows close
-    // (and save) on the way.
+    // (and save) on the way, while the game stays stopped: a save's warning waits for the
+    // player, and the game must not end behind it.
+    m_closing = true;
     m_timer->stop();
     event->accept();
     QApplication::closeAllWindows();

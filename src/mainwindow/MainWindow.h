@@ -105,6 +105,8 @@ private:
     QAction* m_startItem = nullptr;
     /// "Schnellstart" stays off from opening the new-game dialog until a game ends.
     bool m_quickStartHeld = false;
+    /// Set once closing has begun: the windows closed on the way do not start the game again.
+    bool m_closing = false;
 };
 
 } // namespace brixolan

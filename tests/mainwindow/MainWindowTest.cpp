@@ -315,6 +315,10 @@ TEST_F(MainWindowTest, aWindowFromTheMenuStaysInFrontAndTheGameGoesOn) {
     about->close();
     window->tick(); // a restart would bring a new stone in at the top
     EXPECT_GE(window->game().state().SteinY[0], row);
+    // Closing the main window closes an open window on the way: the game stays stopped.
+    trigger("dgfds");
+    window->close();
+    EXPECT_FALSE(running());
 }
 
 // After a cancelled name the table stays open beside a usable window. It is the only one:
