@@ -272,8 +272,17 @@ void HighscoreWindow::showTable(const ScoreTable& table) {
         QLabel* name = m_names[place];
         name->setText(
             name->fontMetrics().elidedText(table[place].name, Qt::ElideRight, name->width()));
-        m_scores[place]->setText(table[place].score);
+        // A score is not elided, or a cut number would read as another: it is condensed.
+        QLabel* score = m_scores[place];
+        score->setFont(condensedToFit(name->font(), table[place].score, score->width()));
+        score->setText(table[place].score);
     }
+}
+
+void HighscoreWindow::showFile() {
+    const ScoreFileContent content = readScoreFile(m_folder);
+    if (const auto* table = std::get_if<ScoreTable>(&content); table && !m_added)
+        showTable(*table);
 }
 
 void HighscoreWindow::saveConfirmedEntry(ScoreTable& shown) {

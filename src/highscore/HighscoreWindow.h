@@ -43,6 +43,10 @@ public:
     /// The player reached a place and gave no name: the table stays open beside a usable main
     /// window.
     bool nameCancelled() const { return m_nameCancelled; }
+    /// Shows the places as "score.sre" holds them now: another copy may have saved since the
+    /// table was read. An unreadable file, or an entry still waiting for its save, leaves the
+    /// places as shown.
+    void showFile();
 
     /// Closing saves the table (with the entry made here, if that is not saved yet) before the
     /// window goes.

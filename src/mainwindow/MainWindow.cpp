@@ -231,6 +231,7 @@ void MainWindow::openWindow(QDialog* window, bool modal) {
 void MainWindow::showHighscore(bool afterGame) {
     if (m_highscore) {
         if (!afterGame) {
+            m_highscore->showFile();
             m_highscore->raise();
             m_highscore->activateWindow();
             return;

@@ -202,6 +202,7 @@ TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
     table[0].name = "<font color=#f0f>X";
     table[1].name = "<h1>X";
     table[2].name = "Maximilian Alexander von Wittelsbach";
+    table[3].score = "-2147483648"; // the widest score the file takes
     putFile(dir.filePath("score.sre"), encodeScoreFile(table));
     std::unique_ptr<HighscoreWindow> window(look());
     for (int place = 1; place <= 2; ++place)
@@ -209,6 +210,9 @@ TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
     const auto* cut = window->findChild<QLabel*>("NameNN_3");
     EXPECT_TRUE(cut->text().endsWith(u'…') &&
                 cut->fontMetrics().horizontalAdvance(cut->text()) <= cut->width());
+    const auto* score = window->findChild<QLabel*>("ScorEE_4"); // whole, not cut short
+    EXPECT_TRUE(score->text() == table[3].score &&
+                score->fontMetrics().horizontalAdvance(score->text()) <= score->width());
     const QImage shown = window->findChild<QLabel*>("NameNN_1")->grab().toImage();
     for (int x = 0; x < shown.width(); ++x)
         for (int y = 0; y < shown.height(); ++y)
@@ -248,6 +252,8 @@ TEST_F(HighscoreWindowTest, aFailedSaveKeepsTheOldFileAndSaysSo) {
     first->accept();
     dialogs.onMessage = nullptr;
     HighscoreWindow* retried = afterGame(150000);
+    retried->showFile(); // brought to the front: the entry not yet saved stays shown
+    EXPECT_EQ(label(retried, "NameNN_4"), "Wieder");
     ::setrlimit(RLIMIT_FSIZE, &limit);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "Highscore");

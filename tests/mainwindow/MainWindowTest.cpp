@@ -340,8 +340,11 @@ TEST_F(MainWindowTest, thereIsOneHighscoreWindowAndNoEntryIsLost) {
     ASSERT_TRUE(first && !first->isModal());
     // On this screen there is no room beside the main window: it hides least of the well.
     EXPECT_EQ(first->frameGeometry().right(), window->screen()->availableGeometry().right());
+    // Another copy saves meanwhile: brought to the front, the table shows the file.
+    putFile(dir.path() + "/score.sre", "Andere\r\n9\r\n" + lowScores.chopped(8));
     trigger("Highscore");
     EXPECT_EQ(shown(object_name::HighscoreWindow), QList<QDialog*>{first});
+    EXPECT_EQ(first->findChild<QLabel*>("NameNN_1")->text(), "Andere");
     dialogs.inputAnswers = {QStringLiteral("Zweiter")};
     trigger(object_name::QuickStartItem);
     ASSERT_TRUE(playToGameOver());
