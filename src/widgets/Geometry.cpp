@@ -9,12 +9,6 @@
 
 namespace brixolan {
 
-int twips(int value) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-    return qRound(value * dpi / 1440.0);
-}
-
 qreal fittingScale(QSize natural, QSize available, int cell) {
     if (natural.isEmpty() || available.isEmpty())
         return 1.0;

@@ -7,11 +7,12 @@ class QWidget;
 
 namespace brixolan {
 
-/// The windows were laid out in twips, 1440 an inch at the screen's logical DPI: 15 a pixel at
-/// 96 dpi, fewer where the desktop asks for larger text at the same scale, so that a window
-/// grows with the text in it. Rounded to the nearest pixel.
-int twips(int value);
-inline QRect twipsRect(int left, int top, int width, int height) {
+/// The windows were laid out in twips; 15 twips make one pixel at 96 dpi, rounded to the
+/// nearest pixel.
+constexpr int twips(int value) {
+    return (value + 7) / 15;
+}
+constexpr QRect twipsRect(int left, int top, int width, int height) {
     return {twips(left), twips(top), twips(width), twips(height)};
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The new-game dialog from the keyboard, and the two scheme dialogs: the bitmaps and the
 // settings file they write, what they tell the player, and the repair case at start-up.
-#include "AboutWindow.h"
 #include "DigitSchemeDialog.h"
 #include "FakeDialogServices.h"
 #include "ModalAnswers.h"
@@ -129,31 +128,6 @@ struct SchemeTest : ::testing::Test {
         return bgrOfPixel(QImage(path(relative)).pixel(at));
     }
 };
-
-// Every caption whole in its box, also where the desktop asks for larger text at the same
-// scale: the windows grow with it (run again on a screen of 144 dpi).
-TEST_F(SchemeTest, everyTextFitsItsBox) {
-    NewGameDialog newGame(1500);
-    StoneSchemeDialog stones(folder, dialogs, wait, false);
-    DigitSchemeDialog digits(folder, dialogs, wait, false);
-    AboutWindow about;
-    for (QWidget* window : std::initializer_list<QWidget*>{&newGame, &stones, &digits, &about}) {
-        for (const QLabel* label : window->findChildren<QLabel*>()) {
-            // The boxes were laid out a little lower than a full line: a quarter of it is
-            // leading and descent, which capitals and digits leave blank.
-            const QFontMetrics font = label->fontMetrics();
-            const QRect needs = font.boundingRect(
-                label->rect(), int(label->alignment()) | Qt::TextWordWrap, label->text());
-            EXPECT_LE(needs.width(), label->width()) << label->text().toStdString();
-            EXPECT_LE(needs.height(), label->height() + font.height() / 4)
-                << label->text().toStdString();
-        }
-        for (const QPushButton* button : window->findChildren<QPushButton*>()) {
-            const QSize needs = button->fontMetrics().size(0, button->text()) + QSize(6, 0);
-            EXPECT_TRUE(needs.boundedTo(button->size()) == needs) << button->text().toStdString();
-        }
-    }
-}
 
 TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
     for (int scheme = 0; scheme < 8; ++scheme) {
