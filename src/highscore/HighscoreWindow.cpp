@@ -280,8 +280,10 @@ void HighscoreWindow::showTable(const ScoreTable& table) {
 }
 
 void HighscoreWindow::showFile() {
+    if (m_added)
+        return; // the file lacks the entry shown until its save succeeds
     const ScoreFileContent content = readScoreFile(m_folder);
-    if (const auto* table = std::get_if<ScoreTable>(&content); table && !m_added)
+    if (const auto* table = std::get_if<ScoreTable>(&content))
         showTable(*table);
 }
 
