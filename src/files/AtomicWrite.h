@@ -94,8 +94,8 @@ private:
 };
 
 /// At start-up, before anything is read: completes a batch that a crash cut short, then
-/// removes the temporary files that saves cut short left, those of batches and those of the
-/// FilesSavedAlone (only names of the form the saves give them). Does nothing while another
+/// removes the temporary files that saves and copies cut short left, in the folder and the
+/// folders below it (only names of the form the saves give them). Does nothing while another
 /// running copy holds the folder's lock: its saves are its own. The journal is input like any
 /// file: only the names a batch writes are acted on, inside the folder and never through a
 /// link. A journal that is not the game's own or cannot be completed is set aside, and the

@@ -41,12 +41,23 @@ bool isTornBitmap(const QFileInfo& copy) {
            qFromLittleEndian<quint32>(head.constData() + 2) > copy.size();
 }
 
-bool needsCopy(const QString& relative, const QFileInfo& source, const QFileInfo& copy) {
+// A link on the way to a copy, to a file or a folder, is the player's own arrangement: nothing
+// is written through it. A copy that lost its owner's execute bit (a start killed before it was
+// set) is made again; the uninstall script needs it.
+bool needsCopy(const ProgramFolder& to, const QString& relative, const QFileInfo& source) {
+    const QFileInfo copy(to.path(relative));
+    for (qsizetype slash = relative.indexOf(QLatin1Char('/')); slash > 0;
+         slash = relative.indexOf(QLatin1Char('/'), slash + 1)) {
+        if (QFileInfo(to.path(relative.left(slash))).isSymLink())
+            return false;
+    }
     if (copy.isSymLink())
-        return false; // the player's own arrangement
+        return false;
     if (!copy.exists())
         return true;
-    if (!copy.isFile() || copy.size() == source.size())
+    const bool runnable = copy.permissions().testFlag(QFileDevice::ExeOwner) ||
+                          !source.permissions().testFlag(QFileDevice::ExeOwner);
+    if (!copy.isFile() || (copy.size() == source.size() && runnable))
         return false;
     if (relative.startsWith(QLatin1String("Grafiken/"), Qt::CaseInsensitive))
         return isTornBitmap(copy);
@@ -63,7 +74,7 @@ Outcome copyMissing(const QString& from, const ProgramFolder& to) {
         const QString source = it.next();
         const QString relative = QDir(from).relativeFilePath(source);
         const QString target = to.path(relative);
-        if (!needsCopy(relative, it.fileInfo(), QFileInfo(target)))
+        if (!needsCopy(to, relative, it.fileInfo()))
             continue;
         const FileBytes file = readFile(source, {read_limit::Picture});
         if (file.problem == ReadProblem::NotAFile)

@@ -37,9 +37,9 @@ QStringList differing(const QString& installed, const QString& own) {
 } // namespace
 
 // A first start on a full disk once committed empty copies that no later start replaced (a full
-// disk itself: odd_places_test.sh). Now a later start repairs an empty or cut-off copy, but
-// keeps the player's scheme: a bitmap as long as its header says or longer, or a file as long
-// as the installed one.
+// disk itself: odd_places_test.sh). Now a later start repairs an empty or cut-off copy, or one
+// not executable as installed, but keeps the player's scheme: a bitmap as long as its header
+// says or longer, or a file as long as the installed one; and it writes nothing through a link.
 TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWithRegularFiles) {
     QTemporaryDir prefix;
     const QString games = prefix.filePath("games"), data = prefix.filePath("share/games/brixolan/");
@@ -55,6 +55,12 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     putFile(own + "Grafiken/SteinB.bmp", wholeBitmap('p', 90)); // the player's scheme
     putFile(own + "Grafiken/SteinC.bmp", QByteArray(200, 'p')); // as long as the default
     putFile(own + "Grafiken/SteinD.bmp", wholeBitmap('p', 90) + "pad");
+    putFile(data + "uninstall", "#!/bin/sh");
+    ::chmod(QFile::encodeName(data + "uninstall"), 0755);
+    putFile(own + "uninstall", "#!/bin/sh"); // its mode not yet set when a start was killed
+    putFile(data + "pics/banner.bmp", "the game's");
+    putFile(prefix.filePath("elsewhere/banner.bmp"), "the player's");
+    ASSERT_TRUE(QFile::link(prefix.filePath("elsewhere"), own + "pics"));
     QDir().mkpath(games + "/scr");
     const ProgramFolder buildTree = prepareProgramFolder(games, prefix.filePath("home")).value();
     EXPECT_EQ(buildTree.root() + buildTree.libraryFolder(), games + games);
@@ -65,8 +71,10 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     EXPECT_EQ(installed.libraryFolder().toStdString(),
               prefix.filePath("lib/games/brixolan").toStdString());
     EXPECT_EQ(differing(data, own).join(" ").toStdString(),
-              "Grafiken/SteinB.bmp Grafiken/SteinC.bmp Grafiken/SteinD.bmp");
+              "Grafiken/SteinB.bmp Grafiken/SteinC.bmp Grafiken/SteinD.bmp pics/banner.bmp");
     EXPECT_TRUE(QFileInfo(own + "scr/2.bmp").isWritable());
+    EXPECT_TRUE(QFileInfo(own + "uninstall").isExecutable());
+    EXPECT_EQ(bytesOf(prefix.filePath("elsewhere/banner.bmp")), "the player's");
     EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
 
     // No folder where one must be made, or no home folder at all: a German message.

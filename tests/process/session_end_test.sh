@@ -10,8 +10,8 @@
 # name | what ends the session, run with $game, $xvfb, $folder, $table and $main set | exit
 #   status ("any": the program cannot end in order, only the name counts)
 # In "library-hang" the first SIGTERM cannot reach the held event loop, the second ends the
-# program. In "second-signal" the closing table cannot save (a fresh lock of another copy) and waits for
-# the player to read why; a second SIGTERM ends the program all the same. "nohup" starts the
+# program. In "second-signal" the closing table cannot save (another process holds the lock, and
+# sends the first SIGTERM) and waits for the player to read why; a second SIGTERM ends the program all the same. "nohup" starts the
 # game with SIGHUP ignored, which it keeps.
 ROWS=(
     "sigterm        | kill -TERM \$game                              | 0"
@@ -21,13 +21,13 @@ ROWS=(
     "display-gone   | kill -9 \$xvfb                                 | any"
     "library-crash  | xdotool mousemove --window \$table 200 320 click 1 | any"
     "library-hang   | xdotool mousemove --window \$table 200 320 click 1; sleep 1; kill -TERM \$game; sleep 1; kill -TERM \$game | 143"
-    "second-signal  | : >\$folder/Brixolan.brx-lock; kill -TERM \$game; within \$LIMIT titled Highscore >/dev/null && kill -TERM \$game | 143"
+    "second-signal  | flock \$folder/Brixolan.brx-lock sh -c 'kill -TERM \$0; sleep 15' \$game </dev/null &>/dev/null & within \$LIMIT titled Highscore >/dev/null && kill -TERM \$game; kill \$! | 143"
     "nohup          | kill -HUP \$game; sleep 1; if ended; then fail \"nohup: SIGHUP ended it\"; fi; kill -TERM \$game | 0"
 )
 NAME=Sitzungsende
 
 source "$(dirname "$0")/../packaging/testlib.sh"
-need Xvfb xdotool
+need Xvfb xdotool flock
 
 built_program "$1"
 close_request=$2

@@ -16,6 +16,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 using namespace brixolan;
 using namespace brixolan::reliability;
@@ -295,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(EveryTarget, Obstacle,
 // A journal left at a start: the batch it names is completed (also as an editor saves it, with
 // CR LF), or the journal is set aside with one message (one naming a target twice is not the
 // game's own); a link never leads the start out of the folder, neither to complete a batch nor
-// to sweep.
+// to sweep. What a copy cut short left below the folder goes too, a player's copy stays.
 TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
     const QByteArray line = QCryptographicHash::hash("new", QCryptographicHash::Sha256).toHex() +
                             "\tGrafiken/SteinB.bmp.k1.brx-tmp\tGrafiken/SteinB.bmp";
@@ -307,6 +308,8 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
         const QString art = linked ? elsewhere.filePath("art") : game.filePath("Grafiken");
         putFile(art + "/SteinB.bmp", "old");
         putFile(art + "/SteinB.bmp.k1.brx-tmp", "new");
+        putFile(game.filePath("scr/old/8.bmp.k2.brx-tmp"), "cut short while copied");
+        putFile(game.filePath("scr/old/8.bmp.sicher"), "the player's");
         if (linked) {
             ASSERT_TRUE(QFile::link(art, game.filePath("Grafiken")));
         }
@@ -318,16 +321,18 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
         EXPECT_EQ(bytesOf(art + "/SteinB.bmp"), refused ? "old" : "new") << layout;
         EXPECT_EQ(QFileInfo::exists(art + "/SteinB.bmp.k1.brx-tmp"), linked) << layout;
         EXPECT_EQ(QDir(art).count(), linked ? 4 : 3) << layout; // nothing like "SteinB.bmp\r"
+        EXPECT_EQ(QDir(game.filePath("scr/old")).entryList(QDir::Files),
+                  QStringList("8.bmp.sicher"));
         EXPECT_TRUE(recoverUnfinishedSaves(game.path()).ok()) << layout;
     }
 }
 
 // A file saved alone keeps the permissions the player gave it (a group may share the table).
 // An empty lock file, as a copy leaves it that has only just begun to save, is a save in
-// progress for half a minute: the save is refused and says so. A lock no copy holds is taken
-// over, though it names a living process (in a sandbox the next copy has the same number), but
-// not one of another machine (flock may not reach it); one the player may not remove (another
-// user's, in a shared folder) is named as such.
+// progress: the save is refused and says so; seconds later it is a copy killed then. A lock no copy
+// holds is taken over, though it names a living process (in a sandbox the next copy has the same
+// number), but not one of another machine (flock may not reach it); one the player may not remove
+// (another user's, in a shared folder) is named as such.
 TEST(Saves, aReplacedFileKeepsItsPermissionsAndOnlyALockNoCopyHoldsIsTakenOver) {
     const QTemporaryDir game;
     putFile(game.filePath("score.sre"), "old");
@@ -340,6 +345,9 @@ TEST(Saves, aReplacedFileKeepsItsPermissionsAndOnlyALockNoCopyHoldsIsTakenOver) 
     const QString message = FolderLock::take(game.path(), game.filePath("score.sre"), 0).message();
     EXPECT_TRUE(message.contains("ein anderes laufendes Brixolan speichert gerade"))
         << message.toStdString();
+    const utimbuf secondsAgo{::time(nullptr) - 3, ::time(nullptr) - 3}; // left by a killed copy
+    ASSERT_EQ(::utime(QFile::encodeName(game.filePath("Brixolan.brx-lock")), &secondsAgo), 0);
+    EXPECT_TRUE(FolderLock::take(game.path(), game.filePath("score.sre"), 0).ok());
     putFile(game.filePath("Brixolan.brx-lock"), "1\nbrixolan\nanderer-rechner\n");
     EXPECT_FALSE(FolderLock::take(game.path(), game.filePath("score.sre"), 0).ok());
     QLockFile own(game.filePath("own"));
