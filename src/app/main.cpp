@@ -19,10 +19,13 @@
 #include <QIcon>
 #include <QScreen>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -81,9 +84,19 @@ void displayFailureHandler(QtMsgType type, const QMessageLogContext& context, co
         qtHandler(type, context, text);
 }
 
+// Started with a standard stream closed, the program would give its number to the next file it
+// opens, the display's connection say, and write its warnings into that.
+void openClosedStandardStreams() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+            ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY); // the lowest free: fd
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    openClosedStandardStreams();
     brixolan::startupPhase("main");
     brixolan::ignoreFileSizeSignal();
     QCoreApplication::setApplicationName(QStringLiteral("Brixolan"));

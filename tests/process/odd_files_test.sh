@@ -31,6 +31,7 @@ ROWS=(
     "settings-dir   | rm Grafiken/0.bmp && mkdir -p Brixolan.dat/x           | start     | exit 1 | test -d Brixolan.dat/x && test ! -e Grafiken/0.bmp"
     "lock-pipe      | echo 99999999 >Brixolan.brx-lock && mkfifo Brixolan.brx-lock.rmlock | start | window main"
     "lock-huge      | truncate -s 1G Brixolan.brx-lock                      | start     | window main"
+    "no-stderr      | mv brixolan b && echo 'unset XDG_RUNTIME_DIR; exec \${0%/*}/b 2>&-' >brixolan && chmod +x brixolan | start | window main"
     "stones-30      | write_stones 30                                       | start     | fits main"
     "stones-60      | write_stones 60                                       | start     | fits main"
     "stones-200     | write_stones 200                                      | start     | fits main"
