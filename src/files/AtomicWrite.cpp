@@ -117,10 +117,21 @@ Outcome syncFolders(const std::vector<QString>& paths) {
     return {};
 }
 
+// The rights and group of the file a save replaces, for the new one: a group may share the
+// table. Where the player may not give the new file that group, its group gets no more than
+// everyone has.
+int keepRightsOf(const struct stat& old, int fd) {
+    mode_t mode = old.st_mode & 0777;
+    if (::fchown(fd, uid_t(-1), old.st_gid) != 0)
+        mode = (mode & ~mode_t(S_IRWXG)) | ((mode & S_IRWXO) << 3);
+    return ::fchmod(fd, mode) == 0 ? 0 : errno;
+}
+
 // Created exclusively and never through a link, so nothing that already stands under the
 // name is written into; written in full and synced.
-Result<QString> writeTemporary(const QString& target, const QByteArray& data,
-                               std::optional<mode_t> permissions = std::nullopt) {
+Result<QString> writeTemporary(const QString& target, const QByteArray& data) {
+    struct stat old {};
+    const bool replaces = ::lstat(encoded(target).constData(), &old) == 0 && S_ISREG(old.st_mode);
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QString name = freshName(target);
         const int fd = ::open(encoded(name).constData(),
@@ -130,7 +141,7 @@ Result<QString> writeTemporary(const QString& target, const QByteArray& data,
         if (fd < 0)
             return Outcome::failure(describe(target, errorText(errno)));
         qsizetype done = 0;
-        int error = permissions && ::fchmod(fd, *permissions) != 0 ? errno : 0;
+        int error = replaces ? keepRightsOf(old, fd) : 0;
         while (error == 0 && done < data.size()) {
             const ssize_t n = ::write(fd, data.constData() + done, std::size_t(data.size() - done));
             if (n > 0)
@@ -168,12 +179,8 @@ void remove(const QString& path) {
 
 // A new file under a marked name of its own, renamed over the target. (A save file of Qt's
 // would be named like a player's copy, "score.sre.Backup", and could not be swept safely.)
-// The file keeps the permissions the player gave it.
 Outcome writeReplacing(const QString& path, const QByteArray& data) {
-    struct stat old {};
-    const bool exists = ::lstat(encoded(path).constData(), &old) == 0 && S_ISREG(old.st_mode);
-    const Result<QString> written = writeTemporary(
-        path, data, exists ? std::optional<mode_t>(old.st_mode & 0777) : std::nullopt);
+    const Result<QString> written = writeTemporary(path, data);
     if (!written)
         return written.outcome();
     if (move(written.value(), path))

@@ -65,6 +65,15 @@ struct Folder : QTemporaryDir {
     }
 };
 
+/// In a worker's child, as root: the unprivileged user, in none of root's groups.
+bool becameNobody() {
+    return ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+}
+void becomeNobody() {
+    if (!becameNobody())
+        ::_exit(77);
+}
+
 /// The worker's lines: "ok" or "failed <message>", then the trace of its file operations.
 QList<QByteArray> run(
     const QStringList& arguments, const std::function<void()>& inChild = [] {}) {
@@ -226,9 +235,7 @@ TEST(Unwritable, aSchemeThatCannotBeWrittenKeepsEveryOldFileAndNamesTheFile) {
             rlimit limit{};
             ::getrlimit(RLIMIT_FSIZE, &limit);
             limit.rlim_cur = readOnly ? limit.rlim_cur : 1000; // the lock fits, no bitmap does
-            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
-                (readOnly && root &&
-                 (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)))
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 || (readOnly && root && !becameNobody()))
                 ::_exit(77);
         })[0];
         ::chmod(grafiken.constData(), 0755);
@@ -327,7 +334,8 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
     }
 }
 
-// A file saved alone keeps the permissions the player gave it (a group may share the table).
+// A saved file keeps the permissions and the group the player gave it (a group may share the
+// table).
 // An empty lock file, as a copy leaves it that has only just begun to save, is a save in
 // progress: the save is refused and says so; seconds later it is a copy killed then. A lock no copy
 // holds is taken over, though it names a living process (in a sandbox the next copy has the same
@@ -335,12 +343,24 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
 // (another user's, in a shared folder) is named as such.
 TEST(Saves, aReplacedFileKeepsItsPermissionsAndOnlyALockNoCopyHoldsIsTakenOver) {
     const QTemporaryDir game;
-    putFile(game.filePath("score.sre"), "old");
-    ASSERT_EQ(::chmod(QFile::encodeName(game.filePath("score.sre")).constData(), 0640), 0);
-    ASSERT_TRUE(saveFile(game.path(), game.filePath("score.sre"), "new").ok());
-    struct stat status {};
-    ::stat(QFile::encodeName(game.filePath("score.sre")).constData(), &status);
-    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    for (const char* file : {"score.sre", "Brixolan.dat"}) {
+        const QByteArray path = QFile::encodeName(game.filePath(file));
+        putFile(path, "old");
+        ASSERT_EQ(::chmod(path, 0640), 0);
+        const gid_t group = ::chown(path, uid_t(-1), 65534) == 0 ? 65534 : ::getegid();
+        if (file[0] == 's') {
+            ASSERT_TRUE(saveFile(game.path(), path, "new").ok());
+        } else {
+            const Result<FolderLock> lock = FolderLock::take(game.path(), path);
+            AtomicBatch batch(lock.value());
+            batch.add(path, "new");
+            ASSERT_TRUE(batch.commit().ok());
+        }
+        struct stat status {};
+        ::stat(path, &status);
+        EXPECT_EQ(status.st_mode & 0777, 0640u) << file;
+        EXPECT_EQ(status.st_gid, group) << file;
+    }
     putFile(game.filePath("Brixolan.brx-lock"), "");
     const QString message = FolderLock::take(game.path(), game.filePath("score.sre"), 0).message();
     EXPECT_TRUE(message.contains("ein anderes laufendes Brixolan speichert gerade"))
@@ -358,11 +378,19 @@ TEST(Saves, aReplacedFileKeepsItsPermissionsAndOnlyALockNoCopyHoldsIsTakenOver) 
         const Folder shared;
         ::chmod(QFile::encodeName(shared.path()).constData(), 0755);
         putFile(shared.filePath("Brixolan.brx-lock"), bytesOf(game.filePath("own")));
-        const QByteArray result = run({Score, shared.path()}, [] {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
-                ::_exit(77);
-        })[0];
+        const QByteArray result = run({Score, shared.path()}, becomeNobody)[0];
         EXPECT_TRUE(result.contains("eines beendeten Brixolan kann nicht entfernt werden"))
             << result.data();
+        // A player outside the file's group: the new file's group gets what everyone has.
+        const Folder open;
+        const QByteArray score = QFile::encodeName(open.filePath("score.sre"));
+        ASSERT_EQ(::chmod(QFile::encodeName(open.path()), 0777) | ::chown(score, 65534, 0) |
+                      ::chmod(score, 0664),
+                  0);
+        EXPECT_EQ(run({Score, open.path()}, becomeNobody)[0], "ok");
+        struct stat status {};
+        ::stat(score, &status);
+        EXPECT_EQ(status.st_mode & 0777, 0644u);
+        EXPECT_EQ(status.st_gid, 65534u);
     }
 }
