@@ -130,6 +130,16 @@ QByteArray executableFolderName() {
     return path.isEmpty() ? QByteArray("/") : path;
 }
 
+// Where the installed data lies beside `executable`; empty for a run from the build tree, which
+// keeps its files beside the program.
+QString installedData(const QDir& executable) {
+    const QString installed =
+        QDir::cleanPath(executable.absoluteFilePath(QLatin1String(InstalledDataPath)));
+    if (executable.exists(QStringLiteral("scr")) || !QFileInfo(installed).isDir())
+        return {};
+    return installed;
+}
+
 } // namespace
 
 Result<QString> xdgDataHome() {
@@ -160,9 +170,8 @@ Result<QString> xdgDataHome() {
 Result<ProgramFolder> prepareProgramFolder(const QString& executableFolder,
                                            const QString& dataHome) {
     const QDir executable(executableFolder);
-    const QString installed =
-        QDir::cleanPath(executable.absoluteFilePath(QLatin1String(InstalledDataPath)));
-    if (executable.exists(QStringLiteral("scr")) || !QFileInfo(installed).isDir())
+    const QString installed = installedData(executable);
+    if (installed.isEmpty())
         return ProgramFolder(executableFolder);
     const QString library =
         QDir::cleanPath(executable.absoluteFilePath(QLatin1String(InstalledLibraryPath)));
@@ -185,6 +194,8 @@ Result<ProgramFolder> prepareProgramFolder() {
         usableFolder(executableFolderName(), QStringLiteral("Der Ordner des Programms"));
     if (!executable)
         return executable.outcome();
+    if (installedData(QDir(executable.value())).isEmpty())
+        return ProgramFolder(executable.value()); // a HOME it would not use is not judged
     const Result<QString> dataHome = xdgDataHome();
     if (!dataHome)
         return dataHome.outcome();
