@@ -73,11 +73,9 @@ Outcome backupScoreFile(const FolderLock& lock, const ProgramFolder& folder) {
     return replaceFile(lock, folder.path(QLatin1String(ScoreBackupName)), file.bytes.value());
 }
 
-// Writes the table as it stands in the file now, with `added` put in where its score ranks. A
-// file that is no table (or known to be damaged) is kept as the backup and the initial table
-// takes its place.
-Result<ScoreTable> storeScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added,
-                               bool knownDamaged) {
+} // namespace
+
+Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
     const QString path = folder.path(QLatin1String(ScoreFileName));
     const auto notSaved = [](const Outcome& why) {
         return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden.\n") +
@@ -93,7 +91,7 @@ Result<ScoreTable> storeScores(const ProgramFolder& folder, const std::optional<
     const ScoreValue result = added ? parseScore(added->score) : ScoreValue{};
     const ScoreTable* read = std::get_if<ScoreTable>(&content);
     ScoreTable table = read ? *read : ScoreTable{};
-    if (knownDamaged || !read || (added && rankResult(table, result.value).error)) {
+    if (!read || rankResult(table, added ? result.value : 0).error) {
         table = initialScoreTable();
         if (!std::holds_alternative<NoScoreFile>(content)) {
             const QString backup = folder.path(QLatin1String(ScoreBackupName));
@@ -113,14 +111,8 @@ Result<ScoreTable> storeScores(const ProgramFolder& folder, const std::optional<
     return table;
 }
 
-} // namespace
-
-Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
-    return storeScores(folder, added, false);
-}
-
 Outcome replaceDamagedScores(const ProgramFolder& folder) {
-    return storeScores(folder, std::nullopt, true).outcome();
+    return saveScores(folder, std::nullopt).outcome();
 }
 
 } // namespace brixolan

@@ -220,8 +220,14 @@ TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
 }
 
 // A score that is no number: the player is told, the file is kept as score.sre.bak and the
-// initial table takes its place.
+// initial table takes its place. A table that reads well again (the failure passed) stays.
 TEST_F(HighscoreWindowTest, aDamagedTableIsReportedKeptAsBackupAndReplaced) {
+    ScoreTable own = initialScoreTable();
+    own[0] = {"Eigen", "7"};
+    putFile(dir.filePath("score.sre"), encodeScoreFile(own));
+    ASSERT_TRUE(replaceDamagedScores(folder).ok());
+    EXPECT_TRUE(score().startsWith("Eigen\r\n7\r\n") &&
+                !QFile::exists(dir.filePath("score.sre.bak")));
     QByteArray damaged = encodeScoreFile(initialScoreTable());
     damaged.replace("60000", "abc");
     putFile(dir.filePath("score.sre"), damaged);
