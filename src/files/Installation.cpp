@@ -79,6 +79,8 @@ Outcome copyMissing(const QString& from, const ProgramFolder& to) {
         const FileBytes file = readFile(source, {read_limit::Picture});
         if (file.problem == ReadProblem::NotAFile)
             continue; // a device or pipe is no data of the game's
+        if (!file.bytes && QFileInfo(target).isFile())
+            continue; // a damaged installation: the player's copy serves
         Outcome copied = file.bytes ? Outcome() : file.bytes.outcome();
         if (copied && !lock) {
             Result<FolderLock> taken = FolderLock::take(to.root(), target);

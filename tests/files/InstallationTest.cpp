@@ -50,6 +50,8 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
         putFile(data + "Grafiken/" + stone + ".bmp", wholeBitmap('d', 200));
     ASSERT_EQ(::mkfifo(QFile::encodeName(data + "pipe"), 0644), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", data + "zero"));
+    ASSERT_TRUE(QFile::link(data + "lost", data + "info.txt")); // the player's copy serves
+    putFile(own + "info.txt", "the player's copy");
     putFile(own + "scr/1.bmp", "");
     putFile(own + "Grafiken/SteinA.bmp", "BM");
     putFile(own + "Grafiken/SteinB.bmp", wholeBitmap('p', 90)); // the player's scheme
