@@ -18,7 +18,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
@@ -67,15 +66,12 @@ QString freshName(const QString& target) {
     return target + QLatin1Char('.') + QString::number(random, 36) + TemporarySuffix;
 }
 
-// Where the mark freshName puts behind a target's name begins in `name`, or -1 without one.
-qsizetype temporaryMark(const QString& name) {
-    static const QRegularExpression mark(QStringLiteral("\\.[0-9a-z]{1,13}\\.brx-tmp$"));
-    return mark.match(name).capturedStart();
-}
-
-// Whether `name` has the form freshName gives a temporary of `target`, spelt exactly so.
-bool isTemporaryOf(const QString& name, const QString& target) {
-    return temporaryMark(name) == target.size() && name.startsWith(target);
+// Whether `name` has the form freshName gives a temporary of `target`: a journal repeats the
+// target's spelling exactly, the sweep finds the name whatever case the folder gave it.
+bool isTemporaryOf(const QString& name, const QString& target, Qt::CaseSensitivity sameCase) {
+    static const QRegularExpression marked(QStringLiteral("^\\.[0-9a-z]{1,13}\\.brx-tmp$"));
+    return name.size() > target.size() && name.startsWith(target, sameCase) &&
+           marked.match(name.mid(target.size())).hasMatch();
 }
 
 // The files a batch replaces (the scheme dialogs' bitmaps and settings), relative to the
@@ -278,7 +274,8 @@ std::optional<std::vector<JournalLine>> parseJournal(const QByteArray& bytes) {
         const QString target = QString::fromLatin1(fields[2]);
         if (!hash.match(QString::fromLatin1(fields[0])).hasMatch() ||
             !allowed.contains(target, Qt::CaseInsensitive) ||
-            seen.contains(target, Qt::CaseInsensitive) || !isTemporaryOf(temporary, target))
+            seen.contains(target, Qt::CaseInsensitive) ||
+            !isTemporaryOf(temporary, target, Qt::CaseSensitive))
             return std::nullopt;
         seen << target;
         const qsizetype slash = target.lastIndexOf(QLatin1Char('/'));
@@ -377,53 +374,74 @@ Outcome completeBatch(const QString& root) {
                    : QStringLiteral(" Das Protokoll konnte nicht entfernt werden.")));
 }
 
-// Removes what saves cut short left, here and in the folders below (entered without following
-// a link, as deep as the installed data goes): only names of the form freshName gives, never a
-// player's copy such as "score.sre.sicher". Run under the lock, when no save is under way.
-void sweepFolder(int folderFd, int depth) {
+// Removes what saves cut short left in the folder: only names of the form freshName gives a
+// temporary of one of `targets`, never a player's copy such as "score.sre.sicher".
+void sweepFolder(int folderFd, const QStringList& targets,
+                 const std::vector<std::pair<QString, QStringList>>& subfolders = {}) {
     DIR* dir = ::fdopendir(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
     if (!dir)
         return;
     while (const dirent* entry = ::readdir(dir)) {
         const QString name = QFile::decodeName(entry->d_name);
-        if (temporaryMark(name) > 0) {
+        if (std::any_of(targets.begin(), targets.end(), [&](const QString& target) {
+                return isTemporaryOf(name, target, Qt::CaseInsensitive);
+            })) {
             ::unlinkat(folderFd, entry->d_name, 0);
-        } else if (depth > 0 && (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN) &&
-                   name != QLatin1String(".") && name != QLatin1String("..")) {
+            continue;
+        }
+        for (const auto& [folder, files] : subfolders) {
+            if (name.compare(folder, Qt::CaseInsensitive) != 0)
+                continue;
             const Descriptor inside(
                 ::openat(folderFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
             if (inside)
-                sweepFolder(inside.fd(), depth - 1);
+                sweepFolder(inside.fd(), files);
         }
     }
     ::closedir(dir);
 }
 
+// The temporary files of the saves cut short, in the program folder and the folders of the
+// batches (entered without following a link).
 void sweepTemporaries(const QString& root) {
+    QStringList targets{JournalName};
+    for (const char* name : FilesSavedAlone)
+        targets << QLatin1String(name);
+    std::vector<std::pair<QString, QStringList>> subfolders;
+    for (const QString& target : batchTargets()) {
+        const qsizetype slash = target.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0) {
+            targets << target;
+            continue;
+        }
+        const QString folder = target.left(slash);
+        auto known = std::find_if(subfolders.begin(), subfolders.end(),
+                                  [&](const auto& entry) { return entry.first == folder; });
+        if (known == subfolders.end())
+            known = subfolders.insert(subfolders.end(), {folder, {}});
+        known->second << target.mid(slash + 1);
+    }
     const Descriptor rootFd(::open(encoded(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (rootFd)
-        sweepFolder(rootFd.fd(), 2);
+        sweepFolder(rootFd.fd(), targets, subfolders);
 }
 
 // Qt keeps a lock it cannot remove, and one whose process number lives again (a sandbox numbers
 // processes anew): no running copy holds it when its flock is free. Only a lock of this machine
-// is judged so, since flock may not reach across a network. A copy writes the lock's lines just
-// after it took the flock: a lock without them is abandoned only when it has stayed so for
-// seconds (a copy killed as it began to save, which Qt would wait out for half a minute). The
-// message names a lock that stays.
+// is judged so, since flock may not reach across a network, and only one whose lines are
+// written: a copy creates the file, takes the flock, then writes them. An empty lock is left to
+// Qt's half minute: a copy stopped before its flock would otherwise wake to save beside the one
+// that took the lock over. The message names a lock that stays.
 Outcome removeAbandonedLock(const QLockFile& lock) {
-    constexpr time_t UnwrittenForSeconds = 2;
     qint64 pid = 0;
     QString host, program;
-    const bool written = lock.getLockInfo(&pid, &host, &program);
-    if (written && host != QSysInfo::machineHostName())
+    if (!lock.getLockInfo(&pid, &host, &program) || host != QSysInfo::machineHostName())
         return {};
     const QByteArray path = encoded(lock.fileName());
     const Descriptor fd(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat opened {};
     struct stat named {};
     if (!fd || ::flock(fd.fd(), LOCK_EX | LOCK_NB) != 0 || ::fstat(fd.fd(), &opened) != 0 ||
-        (!written && ::time(nullptr) - opened.st_mtime < UnwrittenForSeconds) ||
         ::lstat(path.constData(), &named) != 0 || opened.st_ino != named.st_ino ||
         ::unlink(path.constData()) == 0)
         return {};
@@ -485,6 +503,16 @@ Outcome checkTargets(const QStringList& paths, qint64 maxBytes) {
     return {};
 }
 
+void removeLeftoversOf(const FolderLock& lock, const QString& path) {
+    const QFileInfo target(path);
+    if (batchTargets().contains(QDir(lock.root()).relativeFilePath(path), Qt::CaseInsensitive))
+        return;
+    const Descriptor folder(
+        ::open(encoded(target.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder)
+        sweepFolder(folder.fd(), {target.fileName()});
+}
+
 Outcome replaceFile(const FolderLock&, const QString& path, const QByteArray& data) {
     if (const Outcome refused = checkTargets({path}); !refused)
         return refused;
@@ -519,8 +547,15 @@ void AtomicBatch::add(const QString& path, QByteArray data) {
 
 Outcome AtomicBatch::commit() {
     QStringList targets;
-    for (const Entry& entry : m_entries)
+    for (const Entry& entry : m_entries) {
         targets << entry.path;
+        // A start after a crash must check each new file against the journal, and reads no
+        // more than this of a file anyone could have put there.
+        if (entry.data.size() > MaxBatchFileBytes)
+            return Outcome::failure(describe(
+                entry.path,
+                QStringLiteral("sie wäre größer als %1 MiB").arg(MaxBatchFileBytes >> 20)));
+    }
     if (const Outcome refused = checkTargets(targets); !refused)
         return refused;
     // The journal of a copy that died in the middle of a batch is completed first: this batch's

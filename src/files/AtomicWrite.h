@@ -43,9 +43,15 @@ private:
 Outcome checkTargets(const QStringList& paths,
                      qint64 maxBytes = std::numeric_limits<qint64>::max());
 
+/// Removes the temporary files that copies of `path` cut short left beside it (only names of
+/// the form the saves give them); under the lock no save of it is under way. Nothing for a
+/// file of a batch: its temporaries may wait for a journal, which the start completes.
+void removeLeftoversOf(const FolderLock& lock, const QString& path);
+
 /// Replaces one file: a new file under a name of its own, written, synced, renamed over the
 /// target, and the folder synced. A failure before the rename leaves the old file; a failure of
-/// the folder's sync after it is reported as well, with the new content in place.
+/// the folder's sync after it is reported as well, with the new content in place. The new
+/// file keeps the replaced one's permissions and group.
 Outcome replaceFile(const FolderLock& lock, const QString& path, const QByteArray& data);
 
 /// Takes the folder's lock and replaces one file.
@@ -94,8 +100,8 @@ private:
 };
 
 /// At start-up, before anything is read: completes a batch that a crash cut short, then
-/// removes the temporary files that saves and copies cut short left, in the folder and the
-/// folders below it (only names of the form the saves give them). Does nothing while another
+/// removes the temporary files that saves cut short left, those of batches and those of the
+/// FilesSavedAlone (only names of the form the saves give them). Does nothing while another
 /// running copy holds the folder's lock: its saves are its own. The journal is input like any
 /// file: only the names a batch writes are acted on, inside the folder and never through a
 /// link. A journal that is not the game's own or cannot be completed is set aside, and the

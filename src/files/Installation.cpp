@@ -90,8 +90,10 @@ Outcome copyMissing(const QString& from, const ProgramFolder& to) {
         }
         if (copied && !QDir().mkpath(QFileInfo(target).absolutePath()))
             copied = Outcome::failure(folderNotMade(QFileInfo(target).absolutePath(), errno));
-        if (copied)
+        if (copied) {
+            removeLeftoversOf(*lock, target); // of a start killed while it copied
             copied = replaceFile(*lock, target, file.bytes.value());
+        }
         if (!copied)
             return Outcome::failure(
                 QStringLiteral("Die Datei \"%1\" konnte nicht nach \"%2\" kopiert werden.")

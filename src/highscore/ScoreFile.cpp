@@ -73,9 +73,12 @@ Outcome backupScoreFile(const FolderLock& lock, const ProgramFolder& folder) {
     return replaceFile(lock, folder.path(QLatin1String(ScoreBackupName)), file.bytes.value());
 }
 
-} // namespace
-
-Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
+// Writes the table as it stands in the file now, with `added` put in where its score ranks. A
+// file that is no table, or holds a score that is no number where one must be ranked (with an
+// entry, or `rankingAll` after a failed opening), is kept as the backup and the initial table
+// takes its place.
+Result<ScoreTable> storeScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added,
+                               bool rankingAll) {
     const QString path = folder.path(QLatin1String(ScoreFileName));
     const auto notSaved = [](const Outcome& why) {
         return Outcome::failure(QStringLiteral("Die Highscore konnte nicht gespeichert werden.\n") +
@@ -91,7 +94,7 @@ Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<S
     const ScoreValue result = added ? parseScore(added->score) : ScoreValue{};
     const ScoreTable* read = std::get_if<ScoreTable>(&content);
     ScoreTable table = read ? *read : ScoreTable{};
-    if (!read || rankResult(table, added ? result.value : 0).error) {
+    if (!read || ((added || rankingAll) && rankResult(table, result.value).error)) {
         table = initialScoreTable();
         if (!std::holds_alternative<NoScoreFile>(content)) {
             const QString backup = folder.path(QLatin1String(ScoreBackupName));
@@ -111,8 +114,14 @@ Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<S
     return table;
 }
 
+} // namespace
+
+Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added) {
+    return storeScores(folder, added, false);
+}
+
 Outcome replaceDamagedScores(const ProgramFolder& folder) {
-    return saveScores(folder, std::nullopt).outcome();
+    return storeScores(folder, std::nullopt, true).outcome();
 }
 
 } // namespace brixolan

@@ -54,15 +54,15 @@ QByteArray encodeScoreFile(const ScoreTable& table);
 /// window took, is inserted at the place its score earns now (the best place whose stored
 /// score is strictly smaller; none, and it is not inserted). Without an entry the file is
 /// written anew as read. A file that is no table at that moment (fewer than 16 lines,
-/// unreadable, or a score that is no number) is first kept as "score.sre.bak" and replaced by
-/// the initial table with the entry. Returns the table as
+/// unreadable, or a score that is no number where the entry must be ranked) is first kept as
+/// "score.sre.bak" and replaced by the initial table with the entry. Returns the table as
 /// written, which holds what other copies saved meanwhile; on failure the German message, and
 /// the old file then stays as it was.
 Result<ScoreTable> saveScores(const ProgramFolder& folder, const std::optional<ScoreEntry>& added);
 
-/// After a table that could not be read at opening: saveScores without an entry, so a file that
-/// is still no table is kept as "score.sre.bak" and the initial table takes its place. One that
-/// reads well now (the failure passed: too many open files, say) stays the player's.
+/// After a table that could not be read or ranked at opening: a file that is still no table, or
+/// holds a score that is no number, is kept as "score.sre.bak" and the initial table takes its
+/// place. One that reads well now (the failure passed: too many open files, say) stays.
 Outcome replaceDamagedScores(const ProgramFolder& folder);
 
 } // namespace brixolan

@@ -53,6 +53,8 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     ASSERT_TRUE(QFile::link(data + "lost", data + "info.txt")); // the player's copy serves
     putFile(own + "info.txt", "the player's copy");
     putFile(own + "scr/1.bmp", "");
+    putFile(own + "scr/2.bmp.k2.brx-tmp", ""); // left by a start killed while it copied
+    putFile(own + "scr/2.bmp.sicher", "");
     putFile(own + "Grafiken/SteinA.bmp", "BM");
     putFile(own + "Grafiken/SteinB.bmp", wholeBitmap('p', 90)); // the player's scheme
     putFile(own + "Grafiken/SteinC.bmp", QByteArray(200, 'p')); // as long as the default
@@ -76,6 +78,7 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
               "Grafiken/SteinB.bmp Grafiken/SteinC.bmp Grafiken/SteinD.bmp pics/banner.bmp");
     EXPECT_TRUE(QFileInfo(own + "scr/2.bmp").isWritable());
     EXPECT_TRUE(QFileInfo(own + "uninstall").isExecutable());
+    EXPECT_EQ(QDir(own + "scr").entryList({"2.bmp.*"}), QStringList("2.bmp.sicher"));
     EXPECT_EQ(bytesOf(prefix.filePath("elsewhere/banner.bmp")), "the player's");
     EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
 

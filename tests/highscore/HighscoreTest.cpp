@@ -231,6 +231,8 @@ TEST_F(HighscoreWindowTest, aDamagedTableIsReportedKeptAsBackupAndReplaced) {
     QByteArray damaged = encodeScoreFile(initialScoreTable());
     damaged.replace("60000", "abc");
     putFile(dir.filePath("score.sre"), damaged);
+    ASSERT_TRUE(saveScores(folder, std::nullopt)); // shown from the menu and closed: as it was
+    EXPECT_EQ(score(), damaged);
     EXPECT_EQ(afterGame(975), nullptr);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "Fehler : 13");
