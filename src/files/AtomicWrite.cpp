@@ -114,10 +114,10 @@ Outcome syncFolders(const std::vector<QString>& paths) {
 }
 
 // The rights and group of the file a save replaces, for the new one: a group may share the
-// table. Where the player may not give the new file that group, its group gets no more than
-// everyone has.
+// table. The owner may always read it, or the game could not load what it saved. Where the
+// player may not give the new file that group, its group gets no more than everyone has.
 int keepRightsOf(const struct stat& old, int fd) {
-    mode_t mode = old.st_mode & 0777;
+    mode_t mode = (old.st_mode & 0777) | S_IRUSR;
     if (::fchown(fd, uid_t(-1), old.st_gid) != 0)
         mode = (mode & ~mode_t(S_IRWXG)) | ((mode & S_IRWXO) << 3);
     return ::fchmod(fd, mode) == 0 ? 0 : errno;

@@ -99,8 +99,15 @@ Outcome copyMissing(const QString& from, const ProgramFolder& to) {
                 QStringLiteral("Die Datei \"%1\" konnte nicht nach \"%2\" kopiert werden.")
                     .arg(source, target) +
                 QLatin1Char('\n') + copied.message());
-        // Installed files are read-only; the player's copies must be replaceable.
-        QFile::setPermissions(target, QFile::permissions(source) | QFileDevice::WriteOwner);
+        // The copy has the player's rights (the umask's, or the replaced copy's), not the
+        // installed file's; a program stays runnable by whoever may read it.
+        if (it.fileInfo().permissions().testFlag(QFileDevice::ExeOwner)) {
+            QFileDevice::Permissions rights = QFile::permissions(target);
+            rights.setFlag(QFileDevice::ExeOwner)
+                .setFlag(QFileDevice::ExeGroup, rights.testFlag(QFileDevice::ReadGroup))
+                .setFlag(QFileDevice::ExeOther, rights.testFlag(QFileDevice::ReadOther));
+            QFile::setPermissions(target, rights);
+        }
     }
     return {};
 }

@@ -60,7 +60,7 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     putFile(own + "Grafiken/SteinC.bmp", QByteArray(200, 'p')); // as long as the default
     putFile(own + "Grafiken/SteinD.bmp", wholeBitmap('p', 90) + "pad");
     putFile(data + "uninstall", "#!/bin/sh");
-    ::chmod(QFile::encodeName(data + "uninstall"), 0755);
+    ::chmod(QFile::encodeName(data + "uninstall"), 0555);
     putFile(own + "uninstall", "#!/bin/sh"); // its mode not yet set when a start was killed
     putFile(data + "pics/banner.bmp", "the game's");
     putFile(prefix.filePath("elsewhere/banner.bmp"), "the player's");
@@ -70,14 +70,20 @@ TEST(Installation, theProgramFolderIsBesideABuildTreeRunOrThePlayersOwnFilledWit
     EXPECT_EQ(buildTree.root() + buildTree.libraryFolder(), games + games);
     QDir(games).rmdir("scr");
 
+    const mode_t mask = ::umask(077);
     const ProgramFolder installed = prepareProgramFolder(games, prefix.filePath("home")).value();
+    ::umask(mask);
     EXPECT_EQ(installed.root(), own.chopped(1));
     EXPECT_EQ(installed.libraryFolder().toStdString(),
               prefix.filePath("lib/games/brixolan").toStdString());
     EXPECT_EQ(differing(data, own).join(" ").toStdString(),
               "Grafiken/SteinB.bmp Grafiken/SteinC.bmp Grafiken/SteinD.bmp pics/banner.bmp");
-    EXPECT_TRUE(QFileInfo(own + "scr/2.bmp").isWritable());
-    EXPECT_TRUE(QFileInfo(own + "uninstall").isExecutable());
+    // The player's rights: the umask's for a new copy, the old copy's for one replaced.
+    struct stat copy {};
+    EXPECT_TRUE(::stat(QFile::encodeName(own + "scr/2.bmp"), &copy) == 0 &&
+                (copy.st_mode & 0777) == 0600);
+    EXPECT_TRUE(::stat(QFile::encodeName(own + "uninstall"), &copy) == 0 &&
+                (copy.st_mode & 0777) == 0755);
     EXPECT_EQ(QDir(own + "scr").entryList({"2.bmp.*"}), QStringList("2.bmp.sicher"));
     EXPECT_EQ(bytesOf(prefix.filePath("elsewhere/banner.bmp")), "the player's");
     EXPECT_FALSE(QFileInfo::exists(own + "pipe") || QFileInfo::exists(own + "zero"));
