@@ -11,8 +11,8 @@
 #   status ("any": the program cannot end in order, only the name counts)
 # In "library-hang" the first SIGTERM cannot reach the held event loop, the second ends the
 # program. In "second-signal" the closing table cannot save (another process holds the lock, and
-# sends the first SIGTERM) and waits for the player to read why; a second SIGTERM ends the program all the same. "nohup" starts the
-# game with SIGHUP ignored, which it keeps.
+# sends the first SIGTERM) and waits for the player to read why; a second SIGTERM ends the
+# program all the same. "nohup" starts the game with SIGHUP ignored, which it keeps.
 ROWS=(
     "sigterm        | kill -TERM \$game                              | 0"
     "sighup         | kill -HUP \$game                               | 0"

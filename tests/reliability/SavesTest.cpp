@@ -332,12 +332,12 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
 }
 
 // A saved file keeps the permissions and the group the player gave it (a group may share the
-// table).
-// An empty lock file, as a copy leaves it that has only just begun to save, is a save in
-// progress for half a minute: the save is refused and says so. A lock no copy
-// holds is taken over, though it names a living process (in a sandbox the next copy has the same
-// number), but not one of another machine (flock may not reach it); one the player may not remove
-// (another user's, in a shared folder) is named as such.
+// table); a batch takes no file the next start could not check. An empty lock file, as a copy
+// leaves it that has only just begun to save, is a save in progress for half a minute: the save
+// is refused and says so. A lock no copy holds is taken over, though it names a living process
+// (in a sandbox the next copy has the same number), but not one of another machine (flock may
+// not reach it); one the player may not remove (another user's, in a shared folder) is named as
+// such.
 TEST(Saves, aReplacedFileKeepsItsPermissionsAndOnlyALockNoCopyHoldsIsTakenOver) {
     const QTemporaryDir game;
     for (const char* file : {"score.sre", "Brixolan.dat"}) {
