@@ -2,6 +2,7 @@
 #include "HighscoreWindow.h"
 
 #include "BitmapCodec.h"
+#include "Colors.h"
 #include "DialogServices.h"
 #include "Fonts.h"
 #include "Geometry.h"
@@ -99,7 +100,7 @@ protected:
         // The style's own focus frame is too faint to find on the black window.
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(palette().color(QPalette::Highlight), FrameWidth - 1));
+        painter.setPen(QPen(visibleOnBlack(palette().color(QPalette::Highlight)), FrameWidth - 1));
         painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), FrameWidth, FrameWidth);
     }
 

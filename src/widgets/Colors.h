@@ -36,4 +36,10 @@ inline unsigned int pixelOfBgr(BgrColor value) {
     return 0xFF000000u | ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
 }
 
+/// A colour of the desktop's theme for text or a frame on the game's black windows: the theme's
+/// own where it stands out from black, else white (dark and high-contrast themes may give black).
+inline QColor visibleOnBlack(const QColor& themed) {
+    return themed.lightness() >= 96 ? themed : QColor(Qt::white);
+}
+
 } // namespace brixolan

@@ -175,6 +175,22 @@ TEST_F(SchemeTest, theStoneListKeepsTheFocusWhilePreviewsAreBuiltAndShowsWholeRo
     EXPECT_EQ(list->viewport()->height() % list->sizeHintForRow(0), 0);
 }
 
+// A dark or high-contrast theme may give black for highlighted text: the captions the dialogs
+// draw in it on their black background stay readable; a colour that shows is the theme's own.
+TEST_F(SchemeTest, captionsInTheThemesColourStayReadableOnBlack) {
+    const QPalette before = QApplication::palette();
+    QPalette theme = before;
+    theme.setColor(QPalette::HighlightedText, Qt::black);
+    QApplication::setPalette(theme);
+    const DigitSchemeDialog digits(folder, dialogs, wait, false);
+    const StoneSchemeDialog stones(folder, dialogs, wait, false);
+    QApplication::setPalette(before);
+    for (const QDialog* dialog : std::initializer_list<const QDialog*>{&digits, &stones})
+        EXPECT_EQ(dialog->findChild<QLabel*>("Label1")->palette().color(QPalette::WindowText),
+                  QColor(Qt::white));
+    EXPECT_EQ(visibleOnBlack(QColor(0x30, 0x8c, 0xc6)), QColor(0x30, 0x8c, 0xc6));
+}
+
 TEST_F(SchemeTest, theDigitSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
     EXPECT_TRUE(!QFile::exists(path("Brixolan.dat")));
     DigitSchemeDialog dialog(folder, dialogs, wait, false);
