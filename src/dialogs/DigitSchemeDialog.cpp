@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DigitSchemeDialog.h"
 
-#include "Colors.h"
 #include "DialogServices.h"
 #include "Fonts.h"
 #include "Geometry.h"
@@ -23,8 +22,7 @@ DigitSchemeDialog::DigitSchemeDialog(const ProgramFolder& folder, DialogServices
     m_list->addItems({QStringLiteral("Alte Schrift"), QStringLiteral("Neue Schrift")});
 
     addLabel("Label1", QStringLiteral("Farbe ändern"), twipsRect(2400, 240, 1575, 255),
-             sansSerifFont(8.25),
-             visibleOnBlack(QApplication::palette().color(QPalette::HighlightedText)));
+             sansSerifFont(8.25), QApplication::palette().color(QPalette::HighlightedText));
     QPushButton* choose =
         addButton("Command1", QStringLiteral("..."), twipsRect(3600, 120, 375, 375));
     choose->setFont(sansSerifFont(12));

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StoneSchemeDialog.h"
 
-#include "Colors.h"
 #include "DialogServices.h"
 #include "Fonts.h"
 #include "Geometry.h"
@@ -45,8 +44,7 @@ StoneSchemeDialog::StoneSchemeDialog(const ProgramFolder& folder, DialogServices
         m_previewLabels[std::size_t(k)] = preview;
     }
     addLabel("Label1", QStringLiteral("Vorschau"), twipsRect(120, 2160, 2055, 255),
-             sansSerifFont(8.25),
-             visibleOnBlack(QApplication::palette().color(QPalette::HighlightedText)));
+             sansSerifFont(8.25), QApplication::palette().color(QPalette::HighlightedText));
 
     setTabOrder(m_list, apply);
     setTabOrder(apply, cancel);

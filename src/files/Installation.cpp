@@ -44,13 +44,14 @@ bool isTornBitmap(const QFileInfo& copy) {
 // A link on the way to a copy, to a file or a folder, is the player's own arrangement: nothing
 // is written through it. A copy that lost its owner's execute bit (a start killed before it was
 // set) is made again; the uninstall script needs it.
-bool needsCopy(const ProgramFolder& to, const QString& relative, const QFileInfo& source) {
-    const QFileInfo copy(to.path(relative));
-    for (qsizetype slash = relative.indexOf(QLatin1Char('/')); slash > 0;
-         slash = relative.indexOf(QLatin1Char('/'), slash + 1)) {
-        if (QFileInfo(to.path(relative.left(slash))).isSymLink())
+bool needsCopy(const QString& root, const QString& relative, const QFileInfo& source,
+               const QString& target) {
+    for (qsizetype slash = target.indexOf(QLatin1Char('/'), root.size() + 1); slash > 0;
+         slash = target.indexOf(QLatin1Char('/'), slash + 1)) {
+        if (QFileInfo(target.left(slash)).isSymLink())
             return false;
     }
+    const QFileInfo copy(target);
     if (copy.isSymLink())
         return false;
     if (!copy.exists())
@@ -74,7 +75,7 @@ Outcome copyMissing(const QString& from, const ProgramFolder& to) {
         const QString source = it.next();
         const QString relative = QDir(from).relativeFilePath(source);
         const QString target = to.path(relative);
-        if (!needsCopy(to, relative, it.fileInfo()))
+        if (!needsCopy(to.root(), relative, it.fileInfo(), target))
             continue;
         const FileBytes file = readFile(source, {read_limit::Picture});
         if (file.problem == ReadProblem::NotAFile)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GameDialog.h"
 
+#include "Colors.h"
 #include "Fonts.h"
 #include "Geometry.h"
 
@@ -37,7 +38,7 @@ QLabel* GameDialog::addLabel(const char* name, const QString& text, QRect geomet
     label->setGeometry(geometry);
     label->setFont(condensedToFit(font, text, geometry.width()));
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, color);
+    colours.setColor(QPalette::WindowText, visibleOnBlack(color));
     label->setPalette(colours);
     return label;
 }

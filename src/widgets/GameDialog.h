@@ -23,7 +23,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 
-    /// A caption in `font`, condensed where the stand-in face would not fit its box.
+    /// A caption in `font`, condensed where the stand-in face would not fit its box; in `color`
+    /// where that shows on the black window (a theme's may not), else in white.
     QLabel* addLabel(const char* name, const QString& text, QRect geometry, const QFont& font,
                      const QColor& color);
     QPushButton* addButton(const char* name, const QString& text, QRect geometry);
