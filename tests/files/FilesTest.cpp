@@ -51,7 +51,7 @@ TEST(ReadFile, eachLimitTakesAFileOfItsSizeAndRefusesOneByteMore) {
 }
 
 // German texts for system errors, also in the messages of real failures under the locale in
-// force (error_locales_test.sh runs this under C, POSIX and tr_TR.UTF-8).
+// force (files.errorLocales runs it under C).
 TEST(ErrorTexts, savingAndReadingErrorsHaveGermanTextsAndARareOneItsNumber) {
     const std::pair<int, const char*> rows[] = {
         {ENOSPC, "kein Platz mehr"}, {EDQUOT, "Speicherkontingent"},

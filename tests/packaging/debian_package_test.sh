@@ -9,7 +9,7 @@
 # removal leaves no trace.
 # Usage: debian_package_test.sh <cpack> <build dir> <stand-in library>
 . "$(dirname "$0")/testlib.sh"
-need dpkg dpkg-deb dpkg-shlibdeps dpkg-checkbuilddeps dpkg-parsechangelog lintian man Xvfb xdotool
+need dpkg dpkg-deb dpkg-shlibdeps dpkg-checkbuilddeps dpkg-parsechangelog lintian Xvfb xdotool
 
 "$1" -G DEB --config "$2/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log" >&2; fail "cpack failed"; }
@@ -60,13 +60,6 @@ grep -m 1 '<release ' "$root/usr/share/metainfo/example.brixolan.brixolan.metain
     grep -q "<release version=\"$version\" date=\"$day\"" ||
     fail "the AppStream file's newest release is not $version of $day"
 
-# The manual pages read as pages, each naming the options and the package's paths.
-for page in man6 de/man6; do
-    MANPAGER=cat man -l "$root/usr/share/man/$page/brixolan.6.gz" >"$work/page" 2>&1 &&
-        grep -q -- '--version' "$work/page" || fail "man -l does not show $page/brixolan.6"
-    check_manual_page "$root/usr/share/man/$page/brixolan.6.gz" /usr
-done
-
 # Options, in German, without a display; the new player's home stays empty.
 home=$work/home
 player=$home/.local/share/brixolan
@@ -108,14 +101,6 @@ env -i HOME="$home" USER=player PATH="$work/bin:/usr/bin:/bin" DISPLAY="$DISPLAY
     LANG=C.UTF-8 BRIXOLAN_STAND_IN_MARK="$work/stand-in-loaded" "$program" >"$work/game.log" 2>&1 &
 game=$!
 main=$(window "Brixolan $version Release") || fail "no main window"
-
-# First start: the player's folder holds the installed data, writable for the player.
-for file in Grafiken/SteinA.bmp Grafiken/9.bmp scr/1.bmp scr/old/0.bmp scr/new/9.bmp info.txt \
-    pics/banner.bmp; do
-    [ -f "$player/$file" ] || fail "the player's folder lacks $file"
-    (($(stat -c '0%a' "$player/$file") & 0200)) || fail "the player's $file is read-only"
-done
-[ -x "$player/uninstall" ] || fail "the player's folder lacks the uninstall script"
 
 # "Neues Spiel" at level 9 with six pairs of filled rows: a game without keys ends in seconds.
 file_menu Down Down Return

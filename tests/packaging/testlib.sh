@@ -88,7 +88,8 @@ titled() {
 }
 
 # Fails when a manual page, rendered at widths from 40 to 120 columns, breaks a path, a file
-# name or an option at a hyphenation point, or does not name the installed data under $2.
+# name or an option at a hyphenation point, or does not name --version and the installed data
+# under $2.
 check_manual_page() {
     local page=$1 prefix=$2 width
     lexgrog "$page" >/dev/null || fail "$page has no NAME line for the manual's index"
@@ -103,8 +104,9 @@ check_manual_page() {
         { broken = "" }
         /‐$/ { broken = $NF; sub(/‐$/, "", broken) }
         END { exit bad }' >&2 || fail "$page hyphenates a path, a file name or an option"
-    LC_ALL=C.UTF-8 MANWIDTH=200 MANPAGER=cat man -l "$page" | grep -qF "$prefix/share/games/brixolan/" ||
-        fail "$page does not name the installed data under $prefix"
+    LC_ALL=C.UTF-8 MANWIDTH=200 MANPAGER=cat man -l "$page" >"$work/page"
+    grep -qF "$prefix/share/games/brixolan/" "$work/page" && grep -q -- --version "$work/page" ||
+        fail "$page does not name --version and the installed data under $prefix"
 }
 
 # The built program in folder $1: sets $built and $main_title, the main window's title. The

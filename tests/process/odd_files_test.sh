@@ -16,24 +16,19 @@ MEMORY_KB=${MEMORY_KB:-200000}
 #   expectation: window T    a window titled exactly T ("main": the main window) is shown
 #                fits T      and lies wholly on the screen
 #                exit N      the program ends with status N (its messages are confirmed)
-# Stone bitmaps of 30, 60 and 200 pixels make the main window too large for the screen: it is
-# shown smaller.
+# Stone bitmaps of 200 pixels make the main window too large for the screen: it is shown
+# smaller.
 ROWS=(
     "stone-zero     | ln -sf /dev/zero Grafiken/SteinA.bmp                  | start     | window Brixolan Stein Schema"
-    "stone-urandom  | ln -sf /dev/urandom Grafiken/SteinA.bmp               | start     | window Brixolan Stein Schema"
-    "stone-fifo     | rm Grafiken/SteinA.bmp && mkfifo Grafiken/SteinA.bmp  | start     | window Brixolan Stein Schema"
     "settings-fifo  | rm Grafiken/0.bmp && mkfifo Brixolan.dat              | start     | window Schrift-Schema"
     "icon-zero      | ln -sf /dev/zero pics/icon.png                        | start     | window main"
     "score-fifo     | mkfifo score.sre                                      | highscore | window Fehler : 75"
-    "score-zero     | ln -s /dev/zero score.sre                             | highscore | window Fehler : 75"
     "pictures-zero  | for f in pics/*; do ln -sf /dev/zero \$f; done        | highscore | window HighScore"
     "broken-source  | rm Grafiken/SteinA.bmp && : >scr/1.bmp               | start     | exit 1"
     "settings-dir   | rm Grafiken/0.bmp && mkdir -p Brixolan.dat/x           | start     | exit 1 | test -d Brixolan.dat/x && test ! -e Grafiken/0.bmp"
     "lock-pipe      | echo 99999999 >Brixolan.brx-lock && mkfifo Brixolan.brx-lock.rmlock | start | window main"
     "lock-huge      | truncate -s 1G Brixolan.brx-lock                      | start     | window main"
     "no-stderr      | mv brixolan b && echo 'unset XDG_RUNTIME_DIR; exec \${0%/*}/b 2>&-' >brixolan && chmod +x brixolan | start | window main"
-    "stones-30      | write_stones 30                                       | start     | fits main"
-    "stones-60      | write_stones 60                                       | start     | fits main"
     "stones-200     | write_stones 200                                      | start     | fits main"
 )
 

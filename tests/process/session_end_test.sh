@@ -14,7 +14,6 @@
 # sends the first SIGTERM) and waits for the player to read why; a second SIGTERM ends the
 # program all the same. "nohup" starts the game with SIGHUP ignored, which it keeps.
 ROWS=(
-    "sigterm        | kill -TERM \$game                              | 0"
     "sighup         | kill -HUP \$game                               | 0"
     "sigint         | kill -INT \$game                               | 0"
     "close-request  | \"\$close_request\" \$main                       | 0"
