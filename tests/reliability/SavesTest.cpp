@@ -133,8 +133,10 @@ TEST_P(EveryStep, leavesEverySetAllOldOrAllNewAndReportsEveryFailure) {
         const std::string where =
             fault.toStdString() + " of " + trace.toStdString() + ": " + message.toStdString();
         const bool failed = message.startsWith(QLatin1String("failed"));
-        // Failing, the save names a file or folder of the game's in a German message.
-        EXPECT_TRUE(failed ? message.contains(folder.path()) && message.contains("nicht")
+        // Failing, the save names a file or folder of the game's and the injected error (no
+        // space left) in a German message.
+        EXPECT_TRUE(failed ? message.contains(folder.path()) && message.contains("nicht") &&
+                                 message.contains("kein Platz mehr frei")
                            : message == QLatin1String(action == "kill" ? "killed" : "ok"))
             << where;
         // Only unlinks, QSaveFile's own sync after ours (or of the lock file, the first three
