@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the rule scripts cannot say compactly: whole tables over every stone and level, and
-// the generator's statistics.
+// What the rule scripts cannot say compactly: whole tables over every stone, the level's
+// limit, and the generator's statistics.
 #include "Game.h"
 #include "MixingRandom.h"
 #include "ScriptedRandom.h"
@@ -75,17 +75,6 @@ TEST(Turning, atTheWallsATurnThatWouldLeaveTheWellIsRefused) {
             EXPECT_EQ(pattern, expected[kind][side]) << "kind " << kind << " side " << side;
         }
     }
-}
-
-// The ticks between two falls at each level from 0 to 19; 0 never falls by itself.
-TEST(Falling, thresholdFollowsTheLevel) {
-    Play play(0, 0);
-    std::string thresholds;
-    for (int level = 0; level <= 19; ++level) {
-        play.game.acceptNewGame(level, 0, 0);
-        thresholds += std::to_string(play.game.fallThreshold()) + ' ';
-    }
-    EXPECT_EQ(thresholds, "10 9 9 8 8 7 7 6 6 5 5 4 4 3 3 2 2 1 1 0 ");
 }
 
 // Only the lines matter for the level, never above 19, whatever the count.

@@ -6,7 +6,6 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QTest>
 
 using namespace brixolan;

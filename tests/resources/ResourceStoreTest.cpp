@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResourceStore.h"
-#include "AtomicWrite.h"
 #include "BitmapCodec.h"
 #include "ProgramFolder.h"
 #include "TestGraphics.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QWindow>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
