@@ -375,7 +375,7 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigits) {
 TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_EQ(area.size(), QSize(800, 600));
-    for (const int side : {30, 60, 200}) {
+    for (const int side : {30, 60, 168, 200}) {
         for (const GraphicsFile& file : GraphicsFiles)
             if (file.kind == GraphicKind::Stone)
                 writeSolidBitmap(dir.path() + '/' + file.path, {side, side},
