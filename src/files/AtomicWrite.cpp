@@ -546,7 +546,10 @@ void AtomicBatch::add(const QString& path, QByteArray data) {
 }
 
 Outcome AtomicBatch::commit() {
-    QStringList targets;
+    // The journal's name too: what stands there is none of the game's, refused before anything
+    // is written and left as it is.
+    const QString journalPath = QDir(m_lock.root()).filePath(JournalName);
+    QStringList targets{journalPath};
     for (const Entry& entry : m_entries) {
         targets << entry.path;
         // A start after a crash must check each new file against the journal, and reads no
@@ -565,7 +568,6 @@ Outcome AtomicBatch::commit() {
     if (const Outcome written = writeNewFiles(); !written)
         return written;
     // From here on a crash leaves the journal, and the next start completes the batch.
-    const QString journalPath = QDir(m_lock.root()).filePath(JournalName);
     if (const Outcome journalled = writeJournal(journalPath); !journalled) {
         remove(journalPath);
         return journalled;
@@ -590,8 +592,6 @@ Outcome AtomicBatch::writeJournal(const QString& journalPath) const {
         journal += hashOf(entry.data).toLatin1() + '\t' +
                    root.relativeFilePath(entry.temporary).toUtf8() + '\t' +
                    root.relativeFilePath(entry.path).toUtf8() + '\n';
-    if (const Outcome refused = checkTargets({journalPath}); !refused)
-        return refused;
     if (const Outcome written = writeReplacing(journalPath, journal); !written)
         return written;
     return syncFolder(root.path());

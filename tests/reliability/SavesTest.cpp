@@ -289,7 +289,8 @@ TEST_P(Obstacle, isNamedAndNothingIsMoved) {
     const QStringList before = folder.strays();
     const QByteArray result = run({kind, folder.path()})[0];
     EXPECT_TRUE(result.startsWith("failed") && result.contains(path.toUtf8())) << result.data();
-    EXPECT_EQ(folder.holding(kind, 0), filesOf(kind).size() - 1); // all but the obstacle
+    const bool journal = target.endsWith(QLatin1String("journal")); // names no file of the save
+    EXPECT_EQ(folder.holding(kind, 0), filesOf(kind).size() - !journal); // all but the obstacle
     EXPECT_EQ(folder.strays(), before);
     const QFileInfo still(path); // the obstacle itself stays as it was
     const bool fifo = still.exists() && !still.isFile() && !still.isDir();
@@ -298,21 +299,25 @@ TEST_P(Obstacle, isNamedAndNothingIsMoved) {
 
 INSTANTIATE_TEST_SUITE_P(EveryTarget, Obstacle,
                          ::testing::Combine(::testing::Values("score.sre", "score.sre.bak",
-                                                              "Brixolan.dat", "Grafiken/3.bmp"),
+                                                              "Brixolan.dat", "Grafiken/3.bmp",
+                                                              "Brixolan.brx-journal"),
                                             ::testing::Values("folder", "fifo", "link")));
 
 // A journal left at a start: the batch it names is completed (also as an editor saves it, with
 // CR LF), or the journal is set aside with one message (one naming a target twice is not the
-// game's own); a link never leads the start out of the folder, neither to complete a batch nor
-// to sweep, nor into another program folder below.
+// game's own, nor one past 1 MiB); where it cannot be set aside it is removed. A link never
+// leads the start out of the folder, neither to complete a batch nor to sweep, nor into another
+// program folder below.
 TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
     const QByteArray line = QCryptographicHash::hash("new", QCryptographicHash::Sha256).toHex() +
                             "\tGrafiken/SteinB.bmp.k1.brx-tmp\tGrafiken/SteinB.bmp";
-    for (const char* layout : {"LF", "CR LF", "linked", "twice"}) {
+    for (const char* layout : {"LF", "CR LF", "linked", "twice", "blocked", "padded"}) {
         const QTemporaryDir game;
         const QTemporaryDir elsewhere;
         const bool linked = layout[0] == 'l';
-        const bool refused = linked || layout[0] == 't';
+        const bool refused = layout[0] != 'L' && layout[0] != 'C';
+        if (layout[0] == 'b') // the name a refused journal is set aside under
+            QDir().mkpath(game.filePath("Brixolan.brx-journal.beiseite/x"));
         const QString art = linked ? elsewhere.filePath("art") : game.filePath("Grafiken");
         putFile(art + "/SteinB.bmp", "old");
         putFile(art + "/SteinB.bmp.k1.brx-tmp", "new");
@@ -321,7 +326,10 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
             ASSERT_TRUE(QFile::link(art, game.filePath("Grafiken")));
         }
         putFile(game.filePath("Brixolan.brx-journal"),
-                line + (layout[0] == 'C' ? "\r\n" : "\n") + (refused && !linked ? line : ""));
+                line + (layout[0] == 'C' ? "\r\n" : "\n") +
+                    (layout[0] == 'p'     ? QByteArray(1 << 20, '\n').chopped(line.size())
+                     : refused && !linked ? line
+                                          : QByteArray()));
         const Outcome first = recoverUnfinishedSaves(game.path());
         EXPECT_EQ(first.ok(), !refused) << layout;
         EXPECT_EQ(first.message().contains("Verknüpfung"), linked) << layout;
