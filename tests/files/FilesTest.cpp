@@ -48,6 +48,13 @@ TEST(ReadFile, eachLimitTakesAFileOfItsSizeAndRefusesOneByteMore) {
             EXPECT_EQ(read.bytes ? read.bytes.value().size() : -1, size > bytes ? -1 : size);
         }
     }
+    // Read to the last line end wanted: whatever follows, however large, is not judged.
+    QFile lines(path);
+    ASSERT_TRUE(lines.open(QIODevice::WriteOnly) && lines.write(QByteArray(16, '\r')) == 16 &&
+                lines.resize((4 << 20) + 1));
+    lines.close();
+    const FileBytes read = readFile(path, {read_limit::ScoreFile, 16});
+    EXPECT_EQ(read.bytes ? read.bytes.value() : "refused", QByteArray(16, '\r'));
 }
 
 // German texts for system errors, also in the messages of real failures under the locale in

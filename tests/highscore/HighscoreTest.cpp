@@ -190,6 +190,18 @@ TEST_F(HighscoreWindowTest, namesAreShownExactlyAsStored) {
     const auto* score = window->findChild<QLabel*>("ScorEE_4"); // whole, not cut short
     EXPECT_TRUE(score->text() == table[3].score &&
                 score->fontMetrics().horizontalAdvance(score->text()) <= score->width());
+    // Row under row between the title and the points, each name beside its score.
+    int above = window->findChild<QLabel*>("Label1")->geometry().bottom();
+    for (int place = 1; place <= 8; ++place) {
+        const QRect row = window->findChild<QLabel*>(QString("NameNN_%1").arg(place))->geometry();
+        EXPECT_TRUE(row.top() > above &&
+                    row.top() == window->findChild<QLabel*>(QString("ScorEE_%1").arg(place))->y())
+            << place;
+        above = row.bottom();
+    }
+    EXPECT_LT(above, window->findChild<QLabel*>("Label6")->y());
+    const QWidget* ok = window->findChild<QWidget*>("Command1"); // no strip below "OK"
+    EXPECT_LT(window->height() - ok->geometry().bottom(), 27);
     const QImage shown = window->findChild<QLabel*>("NameNN_1")->grab().toImage();
     for (int x = 0; x < shown.width(); ++x)
         for (int y = 0; y < shown.height(); ++y)

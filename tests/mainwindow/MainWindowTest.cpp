@@ -233,6 +233,8 @@ TEST_F(MainWindowTest, newBitmapsRedrawTheWholeWell) {
     std::string expected = wellText(window->game().picture());
     std::replace_if(expected.begin(), expected.end(), ::isalpha, '?');
     EXPECT_EQ(shown, expected);
+    trigger("hgfghf"); // the digits' scheme opens from the menu as the stones' does
+    EXPECT_TRUE(openWindow(object_name::DigitSchemeWindow));
 }
 
 // X11 repeats a held key as release and press pairs; only a real release lets go, or the
