@@ -66,11 +66,23 @@ protected:
     }
     void trigger(const char* action) { find<QAction>(action)->trigger(); }
     bool running() { return find<QTimer>(object_name::GameTimer)->isActive(); }
-    QString menu() {
-        return find<QAction>(object_name::NewGameItem)->text() +
-               (find<QAction>(object_name::QuickStartItem)->isEnabled() ? "|ss" : "") +
-               (find<QMenu>(object_name::OptionsMenu)->menuAction()->isEnabled() ? "|zrtz" : "") +
-               (running() ? "|timer" : "");
+    /// The menu, the timer and the four displays as digits (points level lines high), e.g.
+    /// "Spiel starten|ss|zrtz 000000000 00 000 0".
+    QString menuAndDisplays() {
+        QString seen =
+            find<QAction>(object_name::NewGameItem)->text() +
+            (find<QAction>(object_name::QuickStartItem)->isEnabled() ? "|ss" : "") +
+            (find<QMenu>(object_name::OptionsMenu)->menuAction()->isEnabled() ? "|zrtz" : "") +
+            (running() ? "|timer" : "");
+        for (const char* name : {"Picture2", "Picture3", "Picture5", "Picture6"}) {
+            const Surface* surface = find<Surface>(name);
+            seen += ' ';
+            for (int x = 12; x < surface->surfaceSize().width(); x += 25)
+                for (int digit = 0; digit < 10; ++digit)
+                    if (surface->image().pixelColor(x, 21) == digitColor(digit))
+                        seen += QString::number(digit);
+        }
+        return seen;
     }
     QList<QDialog*> shown(const char* name) {
         QList<QDialog*> windows;
@@ -80,6 +92,9 @@ protected:
         return windows;
     }
     QDialog* openWindow(const char* name) { return shown(name).value(0); }
+    QRect inWindow(const QWidget* widget) {
+        return {widget->mapTo(window.get(), QPoint()), widget->size()};
+    }
     void key(int qtKey, bool press, bool autoRepeat = false, QWidget* to = nullptr,
              quint64 time = 0) {
         QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, Qt::NoModifier,
@@ -106,20 +121,6 @@ protected:
             }
         return text;
     }
-    /// The four displays as digits: points level lines high.
-    QString displays() {
-        QStringList shown;
-        for (const char* name : {"Picture2", "Picture3", "Picture5", "Picture6"}) {
-            const Surface* surface = find<Surface>(name);
-            QString digits;
-            for (int x = 12; x < surface->surfaceSize().width(); x += 25)
-                for (int digit = 0; digit < 10; ++digit)
-                    if (surface->image().pixelColor(x, 21) == digitColor(digit))
-                        digits += QString::number(digit);
-            shown << digits;
-        }
-        return shown.join(' ');
-    }
     int whiteAcrossTheMiddle() {
         const QImage well = find<Surface>("Picture1")->image();
         int white = 0;
@@ -127,25 +128,26 @@ protected:
             white += well.pixelColor(x, well.height() / 2) == Qt::white;
         return white;
     }
+    /// Presses the key and runs up to `ticks` ticks of the game with it held.
+    void holdFor(int qtKey, int ticks) {
+        key(qtKey, true);
+        for (int tick = 0; tick < ticks && window->game().running(); ++tick)
+            window->tick();
+    }
     /// Holds Space until the game ends by stacking stones; false if it never does.
     bool playToGameOver() {
-        key(Qt::Key_Space, true);
-        for (int tick = 0; tick < 20000 && window->game().running(); ++tick)
-            window->tick();
+        holdFor(Qt::Key_Space, 20000);
         key(Qt::Key_Space, false);
         return !window->game().running();
     }
 };
 
 TEST_F(MainWindowTest, startsIdleOnScreensFrom800x600) {
-    for (const auto& [screen, starts] :
-         {std::pair{QSize(799, 600), false}, {QSize(800, 599), false}, {QSize(800, 600), true}}) {
-        dialogs.messages.clear();
-        EXPECT_EQ(start(screen), starts) << screen.width() << "x" << screen.height();
-        EXPECT_EQ(dialogs.messages.size(), starts ? 0u : 1u);
-    }
-    EXPECT_EQ(displays(), "000000000 00 000 0");
-    EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
+    EXPECT_FALSE(start({799, 600}));
+    EXPECT_FALSE(start({800, 599}));
+    ASSERT_TRUE(start({800, 600}));
+    EXPECT_EQ(dialogs.messages.size(), 2u); // one for each screen too small
+    EXPECT_EQ(menuAndDisplays(), "Spiel starten|ss|zrtz 000000000 00 000 0");
     EXPECT_GT(whiteAcrossTheMiddle(), 3); // "Kein Spiel"
     // The captions keep their 24 points and are narrowed to fit their boxes.
     for (const char* name : {"Label2", "Label3", "Label4", "Label5", "Label6"}) {
@@ -162,30 +164,26 @@ TEST_F(MainWindowTest, menuAndTimerFollowTheGameFromDialogToGameOver) {
     trigger(object_name::NewGameItem);
     QDialog* dialog = openWindow(object_name::NewGameWindow);
     ASSERT_TRUE(dialog && dialog->isModal());
-    EXPECT_EQ(menu(), "Spiel starten|zrtz");
+    EXPECT_EQ(menuAndDisplays(), "Spiel starten|zrtz 000000000 00 000 0");
     dialog->findChild<QPushButton*>("Command1")->click(); // Abbrechen
-    EXPECT_EQ(menu(), "Spiel starten|zrtz");              // the quick start stays off
+    // The quick start stays off.
+    EXPECT_EQ(menuAndDisplays(), "Spiel starten|zrtz 000000000 00 000 0");
     trigger(object_name::NewGameItem);
     dialog = openWindow(object_name::NewGameWindow);
     dialog->findChild<QScrollBar*>("HScroll1")->setValue(9);
     dialog->findChild<QScrollBar*>("HScroll2")->setValue(3);
-    dialog->findChild<QPushButton*>("Command2")->click(); // Starten
-    EXPECT_EQ(menu(), "Spiel abbrechen|timer");
+    dialog->findChild<QPushButton*>("Command2")->click();            // Starten
     EXPECT_EQ(find<QTimer>(object_name::GameTimer)->interval(), 50); // the game's tick
     window->tick();
-    EXPECT_EQ(displays(), "000004500 09 000 3");
+    EXPECT_EQ(menuAndDisplays(), "Spiel abbrechen|timer 000004500 09 000 3");
     trigger(object_name::NewGameItem); // abort
-    EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
-    EXPECT_EQ(displays(), "000000000 00 000 0");
+    EXPECT_EQ(menuAndDisplays(), "Spiel starten|ss|zrtz 000000000 00 000 0");
     trigger(object_name::QuickStartItem); // repeats the dialog's choice
-    EXPECT_EQ(menu(), "Spiel abbrechen|timer");
     window->tick();
-    EXPECT_EQ(displays(), "000004500 09 000 3");
+    EXPECT_EQ(menuAndDisplays(), "Spiel abbrechen|timer 000004500 09 000 3");
     EXPECT_EQ(whiteAcrossTheMiddle(), 0); // "Kein Spiel" is gone
     ASSERT_TRUE(playToGameOver());
-    EXPECT_EQ(menu(), "Spiel starten|ss|zrtz");
-    EXPECT_EQ(displays(), "000000000 00 000 0");
-    ASSERT_TRUE(openWindow(object_name::HighscoreWindow));
+    EXPECT_EQ(menuAndDisplays(), "Spiel starten|ss|zrtz 000000000 00 000 0");
 }
 
 // Every tick the screen shows exactly the engine's well and falling stone: the window puts
@@ -195,16 +193,14 @@ TEST_F(MainWindowTest, theWellOnScreenIsTheGameTickByTick) {
     ASSERT_TRUE(start());
     trigger(object_name::QuickStartItem);
     const int keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space};
-    for (int tick = 0; window->game().running(); ++tick) {
-        ASSERT_LT(tick, 20000);
+    for (int tick = 0; tick < 20000 && window->game().running(); ++tick) {
+        ASSERT_EQ(shownWell(), wellText(window->game().picture())) << "tick " << tick;
         if (tick % 7 == 0 || tick % 7 == 6) // each key held for a few ticks
             key(keys[tick / 7 % 5], tick % 7 == 0);
         window->tick();
-        if (window->game().running()) {
-            ASSERT_EQ(shownWell(), wellText(window->game().picture())) << "tick " << tick;
-        }
     }
-    EXPECT_EQ(shownWell().find_first_not_of(".?\n"), std::string::npos); // "Game Over" alone
+    // "Game Over" alone, also the proof that the game ended.
+    EXPECT_EQ(shownWell().find_first_not_of(".?\n"), std::string::npos);
 }
 
 // New bitmaps (a scheme applied) reach every cell shown, also the cells the screen would not
@@ -225,9 +221,7 @@ TEST_F(MainWindowTest, newBitmapsRedrawTheWholeWell) {
     EXPECT_GT(whiteAcrossTheMiddle(), 3); // "Kein Spiel"
     load(QColor());
     trigger(object_name::QuickStartItem);
-    key(Qt::Key_Space, true);
-    for (int tick = 0; tick < 40; ++tick)
-        window->tick();
+    holdFor(Qt::Key_Space, 40);
     load(QColor(200, 100, 50));
     const std::string shown = shownWell(); // the timer may tick meanwhile
     std::string expected = wellText(window->game().picture());
@@ -288,9 +282,7 @@ TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
 TEST_F(MainWindowTest, aWindowFromTheMenuStaysInFrontAndTheGameGoesOn) {
     ASSERT_TRUE(start());
     trigger(object_name::QuickStartItem);
-    key(Qt::Key_Down, true);
-    for (int tick = 0; tick < 10; ++tick)
-        window->tick();
+    holdFor(Qt::Key_Down, 10);
     const int row = window->game().state().SteinY[0];
     ASSERT_GT(row, 0);
     trigger("dgfds");
@@ -394,21 +386,17 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
         };
         const int cell = cellsOf(find<Surface>("Picture1"), 1);
         EXPECT_LT(cell, 25);
-        for (const char* name :
-             {"Picture1", "Picture2", "Picture3", "Picture4", "Picture5", "Picture6"}) {
-            const auto* surface = find<Surface>(name);
-            EXPECT_EQ(cellsOf(surface, 10), 10 * cell) << name;
-            const QRect shown(surface->mapTo(window.get(), QPoint()), surface->size());
-            EXPECT_TRUE(window->rect().contains(shown)) << side << name;
+        for (const Surface* surface : window->findChildren<Surface*>()) { // Picture1 to 6
+            EXPECT_EQ(cellsOf(surface, 10), 10 * cell) << surface->objectName().toStdString();
+            EXPECT_TRUE(window->rect().contains(inWindow(surface))) << side;
         }
         // The well's frame (its border is not scaled) stays inside, left of every caption.
-        const QWidget* frame = find("WellFrame");
-        const QRect frameShown(frame->mapTo(window.get(), QPoint()), frame->size());
-        EXPECT_TRUE(window->rect().contains(frameShown)) << side;
+        const QRect frame = inWindow(find("WellFrame"));
+        EXPECT_TRUE(window->rect().contains(frame)) << side;
         for (const char* name : {"Label2", "Label3", "Label4", "Label5", "Label6"}) {
             const QLabel* caption = find<QLabel>(name);
             EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
-            EXPECT_GT(caption->mapTo(window.get(), QPoint()).x(), frameShown.right()) << name;
+            EXPECT_GT(inWindow(caption).left(), frame.right()) << name;
         }
         trigger(object_name::QuickStartItem);
         key(Qt::Key_Down, true);
@@ -500,9 +488,7 @@ TEST_F(MainWindowTest, onAScreenOfAnotherPixelRatioAllIsDrawnAgainByWholePixels)
     moveTo(screens[0]);
     trigger(object_name::QuickStartItem);
     find<QTimer>(object_name::GameTimer)->stop(); // the ticks come from here
-    key(Qt::Key_Space, true);
-    for (int tick = 0; tick < 60; ++tick)
-        window->tick();
+    holdFor(Qt::Key_Space, 60);
     QList<QImage> plain;
     for (Surface* surface : window->findChildren<Surface*>())
         plain << surface->grab().toImage();
