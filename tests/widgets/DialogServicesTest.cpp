@@ -32,9 +32,8 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
             QWidget* keys =
                 QTest::qWaitForWindowActive(box) ? QApplication::focusWidget() : nullptr;
             seen = box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup");
-            if (!box->findChild<QLabel*>("qt_msgbox_label")
-                     ->textInteractionFlags()
-                     .testFlag(Qt::TextSelectableByMouse))
+            const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
+            if (!label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse))
                 seen += QStringLiteral(", not selectable");
             if (box->frameGeometry().intersects(wait.frameGeometry()) && wait.isVisible())
                 seen += QStringLiteral(", over the wait window");
