@@ -5,8 +5,7 @@
 #include <Qt>
 #include <gtest/gtest.h>
 
-namespace brixolan {
-namespace {
+using namespace brixolan;
 
 TEST(KeyCodes, everyMappedKeyHasItsClassicCodeAndTheRestNone) {
     const std::pair<int, int> table[] = {
@@ -27,6 +26,3 @@ TEST(KeyCodes, everyMappedKeyHasItsClassicCodeAndTheRestNone) {
     for (const auto& [key, code] : table)
         EXPECT_EQ(virtualKeyCode(key), code) << "Qt key 0x" << std::hex << key;
 }
-
-} // namespace
-} // namespace brixolan

@@ -65,7 +65,6 @@ protected:
         return window->findChild<T*>(QLatin1String(name));
     }
     void trigger(const char* action) { find<QAction>(action)->trigger(); }
-    bool running() { return find<QTimer>(object_name::GameTimer)->isActive(); }
     /// The menu, the timer and the four displays as digits (points level lines high), e.g.
     /// "Spiel starten|ss|zrtz 000000000 00 000 0".
     QString menuAndDisplays() {
@@ -73,7 +72,7 @@ protected:
             find<QAction>(object_name::NewGameItem)->text() +
             (find<QAction>(object_name::QuickStartItem)->isEnabled() ? "|ss" : "") +
             (find<QMenu>(object_name::OptionsMenu)->menuAction()->isEnabled() ? "|zrtz" : "") +
-            (running() ? "|timer" : "");
+            (find<QTimer>(object_name::GameTimer)->isActive() ? "|timer" : "");
         for (const char* name : {"Picture2", "Picture3", "Picture5", "Picture6"}) {
             const Surface* surface = find<Surface>(name);
             seen += ' ';
@@ -236,21 +235,21 @@ TEST_F(MainWindowTest, newBitmapsRedrawTheWholeWell) {
 TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
     ASSERT_TRUE(start());
     trigger(object_name::QuickStartItem);
-    window->tick();
-    const auto column = [this] { return window->game().state().SteinX[0]; };
-    const int entry = column();
+    const auto columnAfterATick = [this] {
+        window->tick();
+        return window->game().state().SteinX[0];
+    };
+    const int entry = columnAfterATick();
     holdFor(Qt::Key_Left, 1);
     key(Qt::Key_Left, false, true); // a tick can come between the two halves of a repeat
     window->tick();
     key(Qt::Key_Left, true, true);
     key(Qt::Key_Left, false);
-    window->tick();
-    EXPECT_EQ(column(), entry - 2);
+    EXPECT_EQ(columnAfterATick(), entry - 2);
     holdFor(Qt::Key_Left, 1);
     QFocusEvent away(QEvent::FocusOut, Qt::PopupFocusReason);
     QApplication::sendEvent(find("Picture1"), &away);
-    window->tick();
-    EXPECT_EQ(column(), entry - 3);
+    EXPECT_EQ(columnAfterATick(), entry - 3);
     // Fast keys reach a window just closed, such as the menu Return chose from: there a press
     // holds nothing, also if the key went down there before, and its repeats act in the well.
     // Nothing acts in the closed window.
@@ -261,8 +260,7 @@ TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
     closed.hide();
     key(Qt::Key_Right, true, false, &closed);
     key(Qt::Key_Right, true, true);
-    window->tick();
-    EXPECT_EQ(column(), entry - 2);
+    EXPECT_EQ(columnAfterATick(), entry - 2);
     QTest::keyClick(&closed, Qt::Key_X);
     EXPECT_EQ(closed.text(), QString());
     // Left went down in the window before it closed, and repeats as X11 sends it when busy: a
@@ -270,8 +268,7 @@ TEST_F(MainWindowTest, aHeldArrowMovesEveryTickUntilReallyReleased) {
     key(Qt::Key_Right, false);
     key(Qt::Key_Left, false, false, &closed, 9);
     key(Qt::Key_Left, true, false, nullptr, 9);
-    window->tick();
-    EXPECT_EQ(column(), entry - 2);
+    EXPECT_EQ(columnAfterATick(), entry - 2);
 }
 
 // Closing one of our windows hands the activation back, and the game goes on: only "Starten"
@@ -308,7 +305,7 @@ TEST_F(MainWindowTest, aWindowFromTheMenuStaysInFrontAndTheGameGoesOn) {
     // Closing the main window closes an open window on the way: the game stays stopped.
     trigger("dgfds");
     window->close();
-    EXPECT_FALSE(running());
+    EXPECT_FALSE(find<QTimer>(object_name::GameTimer)->isActive());
 }
 
 // After a cancelled name the table stays open beside a usable window. It is the only one:
@@ -352,9 +349,8 @@ TEST_F(MainWindowTest, theRepairLoopAsksForStonesThenDigits) {
     QStringList asked;
     const auto apply = [&asked](QWidget* dialog) {
         asked << dialog->objectName(); // "Schema auswählen" or "Übernehmen"
-        const char* button =
-            dialog->objectName() == object_name::StoneSchemeWindow ? "Command1" : "Command2";
-        dialog->findChild<QPushButton*>(button)->click();
+        const bool stones = dialog->objectName() == object_name::StoneSchemeWindow;
+        dialog->findChild<QPushButton*>(stones ? "Command1" : "Command2")->click();
     };
     whenModal(apply, 2);
     ASSERT_TRUE(start());
@@ -394,7 +390,6 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
             EXPECT_GT(inWindow(caption).left(), frame.right()) << name;
         }
         playComparingTheWell(60);
-        TearDown();
     }
 }
 
@@ -403,12 +398,11 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
 // the 25-pixel cells fall outside. Either way the game runs.
 TEST_F(MainWindowTest, tinyAndHugeTilesStartAGameOnBoundedSurfaces) {
     random = ScriptedRandom({0.1, 0.5, 0.9, 0.3, 0.7});
-    for (const int side : {1, 4000}) {
+    for (const auto& [side, well] : {std::pair{1, QSize(10, 20)}, {4000, QSize(4096, 4096)}}) {
         for (const char* name : {"Grafiken/SteinA.bmp", "Grafiken/0.bmp"})
             writeSolidBitmap(dir.filePath(name), QSize(side, side), Qt::cyan);
         ASSERT_TRUE(start());
-        EXPECT_EQ(find<Surface>("Picture1")->surfaceSize(),
-                  side == 1 ? QSize(10, 20) : QSize(4096, 4096));
+        EXPECT_EQ(find<Surface>("Picture1")->surfaceSize(), well);
         EXPECT_EQ(find<Surface>("Picture2")->image().pixelColor(0, 0), QColor(Qt::cyan));
         trigger(object_name::QuickStartItem);
         for (int n = 0; n < (side == 1 ? 20000 : 100) && window->game().running(); ++n)
@@ -476,16 +470,15 @@ TEST_F(MainWindowTest, onAScreenOfAnotherPixelRatioAllIsDrawnAgainByWholePixels)
     trigger(object_name::QuickStartItem);
     find<QTimer>(object_name::GameTimer)->stop(); // the ticks come from here
     holdFor(Qt::Key_Space, 60);
-    QList<QImage> plain;
+    QList<QImage> doubled; // each pixel shown here as a block of 2 x 2
     for (Surface* surface : window->findChildren<Surface*>())
-        plain << surface->grab().toImage();
+        doubled << surface->grab().toImage().scaled(surface->size() * 2);
     moveTo(screens[1]);
     const qint64 made = find<Surface>("Picture1")->image().cacheKey();
     for (Surface* surface : window->findChildren<Surface*>()) {
-        const QImage before = plain.takeFirst();
         const std::string name = surface->objectName().toStdString();
         EXPECT_EQ(surface->image().devicePixelRatio(), 2) << name;
-        EXPECT_EQ(surface->grab().toImage(), before.scaled(before.size() * 2)) << name;
+        EXPECT_EQ(surface->grab().toImage(), doubled.takeFirst()) << name;
     }
     EXPECT_EQ(find<Surface>("Picture1")->image().cacheKey(), made) << "made anew at every paint";
 }

@@ -29,8 +29,7 @@ TEST(QtDialogServices, aMessageIsPlainTextInAModalBoxThatHasTheKeyboard) {
         fakes::whenModal([&](QWidget* modal) { // answers the box with Enter, once it has the keys
             auto* box = qobject_cast<QMessageBox*>(modal);
             QWidget* first = box->focusWidget(); // what the box gives the keys when activated
-            QWidget* keys =
-                QTest::qWaitForWindowActive(box) ? QApplication::focusWidget() : nullptr;
+            QWidget* keys = QTest::qWaitForWindowActive(box) ? qApp->focusWidget() : nullptr;
             seen = box->textFormat() == Qt::PlainText ? box->text() : QStringLiteral("markup");
             const QLabel* label = box->findChild<QLabel*>("qt_msgbox_label");
             if (!label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse))
