@@ -369,9 +369,8 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
                 writeSolidBitmap(dir.path() + '/' + file.path, {side, side},
                                  stoneColor(file.element));
         ASSERT_TRUE(start());
-        placeOnScreen(window.get());
-        EXPECT_TRUE(area.contains(window->frameGeometry()));
-        // It leaves room for the title bar a window manager adds, unknown before it is shown.
+        // It fits the screen and leaves room for the title bar a window manager adds, unknown
+        // before it is shown.
         const QSize decorated = window->size() + MainWindow::AssumedDecoration;
         EXPECT_TRUE(decorated.boundedTo(area.size()) == decorated);
         // The pixels of one cell, and of ten in a row: whole pixels, the same in every cell.
