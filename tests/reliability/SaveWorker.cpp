@@ -5,8 +5,8 @@
 //   brixolan-save-worker score|scheme <folder> [BRIXOLAN_...=<value> ...]
 // "score" is saveScores with NewEntry, "scheme" the digit scheme's batch with generation 1 of
 // its files (SaveSets.h). The settings go into the environment; with
-// BRIXOLAN_PLAYER=<name>:<points> the worker is a highscore window after a game: it reads the
-// table, prints "read", waits for a line on stdin, then saves the entry it made, if any.
+// BRIXOLAN_PLAYER=<name>:<points> the worker is a highscore window after a game with that entry
+// made: it reads the table, prints "read", waits for a line on stdin, then saves the entry.
 // Prints "ok" or "failed <message>", then the trace of the file operations the save made.
 //
 // The save's file operations are traced and disturbed on request. The definitions below take
@@ -152,11 +152,10 @@ int renameat2(int fromDir, const char* from, int toDir, const char* to,
               unsigned int flags) noexcept {
     static const auto next =
         real<int (*)(int, const char*, int, const char*, unsigned int)>("renameat2");
-    if (std::getenv("BRIXOLAN_NO_SWAP") && (flags & RENAME_EXCHANGE) != 0) {
+    const bool unsupported = std::getenv("BRIXOLAN_NO_SWAP") && (flags & RENAME_EXCHANGE) != 0;
+    if (unsupported)
         errno = EINVAL;
-        return -1;
-    }
-    return faultAt('r') == Fault::Fail ? -1 : next(fromDir, from, toDir, to, flags);
+    return unsupported || faultAt('r') == Fault::Fail ? -1 : next(fromDir, from, toDir, to, flags);
 }
 
 } // extern "C"
@@ -169,11 +168,8 @@ int main(int argc, char** argv) {
     std::optional<ScoreEntry> entry = NewEntry;
     if (const char* player = std::getenv("BRIXOLAN_PLAYER")) {
         const QStringList made = QString::fromUtf8(player).split(':');
-        entry.reset();
-        const ScoreFileContent read = readScoreFile(folder);
-        const auto* table = std::get_if<ScoreTable>(&read);
-        if (table && rankResult(*table, made.value(1).toLongLong()).place > 0)
-            entry = ScoreEntry{made.value(0), made.value(1)};
+        entry = ScoreEntry{made.value(0), made.value(1)};
+        static_cast<void>(readScoreFile(folder)); // the window shows the table first
         std::puts("read");
         std::fflush(stdout);
         std::getchar();

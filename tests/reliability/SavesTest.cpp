@@ -107,19 +107,18 @@ std::string durabilityFault(const QByteArray& trace) {
     bool unsyncedName = false;
     for (qsizetype at = 0; at < trace.size(); ++at) {
         const char operation = trace[at];
-        const std::string where = " at " + std::to_string(at + 1);
         if (operation == 'w')
             unsyncedWrite = true;
         else if (operation == 's' || operation == 'q')
             unsyncedWrite = false;
         else if (unsyncedWrite && (operation == 'o' || operation == 'r' || operation == 'l'))
-            return "written file not synced" + where;
+            return "written file not synced at " + std::to_string(at + 1);
         if (operation == 'r' || operation == 'l')
             unsyncedName = true;
         else if (operation == 'd')
             unsyncedName = false;
         else if (unsyncedName && operation == 'u')
-            return "removal before the folder is synced" + where;
+            return "removal before the folder is synced at " + std::to_string(at + 1);
     }
     return unsyncedWrite || unsyncedName ? "save ends unsynced" : "";
 }
@@ -168,9 +167,8 @@ TEST_P(EveryStep, leavesEverySetAllOldOrAllNewAndReportsEveryFailure) {
         // short, whose journal its own would replace. (A lock left empty by a copy killed as it
         // took it is a save in progress for a while: then nothing was written, and the other
         // copy is told so.)
-        const QString score = filesOf(Score)[0];
         const Outcome other =
-            saveInBatch(folder.path(), folder.filePath(score), contentOf(score, 0));
+            saveInBatch(folder.path(), folder.filePath("score.sre"), contentOf("score.sre", 0));
         EXPECT_TRUE(other || other.message().contains("speichert gerade"));
         EXPECT_NE(folder.held(kind), "mixed");
         // The next start.
@@ -200,12 +198,12 @@ TEST(TwoCopies, keepBothEntriesInEveryOrderOfClosing) {
         bert.start(Worker, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Bert:170000")});
         for (QProcess* copy : {&anna, &bert})
             ASSERT_TRUE(copy->waitForReadyRead(10000) && copy->readLine() == "read\n") << order;
+        // The players close their windows: one after the other's save, or both at once.
         QProcess* first = order[0] == 'B' ? &bert : &anna;
-        for (QProcess* copy : {first, first == &anna ? &bert : &anna}) {
-            copy->closeWriteChannel(); // the player closes the window
-            if (order[0] != 't')
-                copy->waitForFinished(10000);
-        }
+        first->closeWriteChannel();
+        if (order[0] != 't')
+            first->waitForFinished(10000);
+        (first == &anna ? bert : anna).closeWriteChannel();
         for (QProcess* copy : {&anna, &bert}) {
             copy->waitForFinished(10000);
             EXPECT_TRUE(copy->readAllStandardOutput().startsWith("ok")) << order;
@@ -308,8 +306,7 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
     const QByteArray line = QCryptographicHash::hash("new", QCryptographicHash::Sha256).toHex() +
                             "\tGrafiken/SteinB.bmp.k1.brx-tmp\tGrafiken/SteinB.bmp";
     for (const char* layout : {"LF", "CR LF", "linked", "twice", "blocked", "padded"}) {
-        const QTemporaryDir game;
-        const QTemporaryDir elsewhere;
+        const QTemporaryDir game, elsewhere;
         const bool linked = layout[0] == 'l';
         const bool refused = layout[0] != 'L' && layout[0] != 'C';
         if (layout[0] == 'b') // the name a refused journal is set aside under
@@ -318,9 +315,7 @@ TEST(StartUp, completesTheGamesOwnJournalAndNeverFollowsALinkedGraphicsFolder) {
         putFile(art + "/SteinB.bmp", "old");
         putFile(art + "/SteinB.bmp.k1.brx-tmp", "new");
         putFile(game.filePath("alt/score.sre.k3.brx-tmp"), "a save of a copy in a folder below");
-        if (linked) {
-            ASSERT_TRUE(QFile::link(art, game.filePath("Grafiken")));
-        }
+        ASSERT_TRUE(!linked || QFile::link(art, game.filePath("Grafiken")));
         putFile(game.filePath("Brixolan.brx-journal"),
                 line + (layout[0] == 'C' ? "\r\n" : "\n") +
                     (layout[0] == 'p'     ? QByteArray(1 << 20, '\n').chopped(line.size())
@@ -356,10 +351,9 @@ TEST(Saves, aReplacedFileKeepsItsPermissionsAndOnlyALockNoCopyHoldsIsTakenOver) 
         EXPECT_EQ(rightsOf(path), "640 " + QString::number(group)) << file;
     }
     // A file no start after a crash would read whole to check it.
-    const QByteArray huge((64 << 20) + 1, 'n');
-    EXPECT_TRUE(saveInBatch(game.path(), game.filePath("Grafiken/SteinA.bmp"), huge)
-                    .message()
-                    .endsWith("größer als 64 MiB"));
+    const Outcome huge = saveInBatch(game.path(), game.filePath("Grafiken/SteinA.bmp"),
+                                     QByteArray((64 << 20) + 1, 'n'));
+    EXPECT_TRUE(huge.message().endsWith("größer als 64 MiB"));
     EXPECT_FALSE(QFile::exists(game.filePath("Grafiken")));
     // A batch's temporary may wait for its journal, whatever case its folder is spelt in.
     putFile(game.filePath("grafiken/0.bmp.k1.brx-tmp"), "");
