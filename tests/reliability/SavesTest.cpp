@@ -75,9 +75,8 @@ QList<QByteArray> run(
     worker.setChildProcessModifier(inChild);
     worker.start(Worker, arguments);
     EXPECT_TRUE(worker.waitForFinished(20000));
-    const QByteArray output = worker.readAllStandardOutput();
     return worker.exitStatus() == QProcess::CrashExit ? QList<QByteArray>{"killed", ""}
-                                                      : output.split('\n');
+                                                      : worker.readAllStandardOutput().split('\n');
 }
 
 /// `data` saved to `path` in a batch of its own, as a scheme is saved; the lock taken without
