@@ -47,23 +47,20 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
         QPointer<NewGameDialog> open(dialog);
         QString started;
         QObject::connect(dialog, &QDialog::finished, [&started, dialog](int result) {
-            const NewGameDialog::Choice choice = dialog->choice();
-            started = result == NewGameDialog::Withdrawn ? " | Abbrechen"
-                      : result == QDialog::Accepted      ? QStringLiteral(" | Starten %1 %2 %3")
-                                                          .arg(choice.level)
-                                                          .arg(choice.height)
-                                                          .arg(choice.points)
-                                                    : " | zu";
+            const auto [level, height, points] = dialog->choice();
+            // By result: rejected (Escape), accepted ("Starten"), withdrawn ("Abbrechen").
+            const QString ended[] = {
+                "zu", QString("Starten %1 %2 %3").arg(level).arg(height).arg(points), "Abbrechen"};
+            started = "| " + ended[result];
         });
         dialog->show();
         dialog->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
         QString shown;
         for (const char key : typed) {
-            shown = QStringLiteral("%1 %2 %3")
-                        .arg(dialog->findChild<QLabel*>("Label2")->text(),
-                             dialog->findChild<QLabel*>("Label3")->text(),
-                             dialog->findChild<QLabel*>("Label6")->text());
+            shown.clear();
+            for (const char* label : {"Label2", "Label3", "Label6"})
+                shown += dialog->findChild<QLabel*>(label)->text() + ' ';
             QTest::keyClick(QApplication::focusWidget(), keys.at(key));
         }
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -138,8 +135,7 @@ TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
         ASSERT_EQ(applied, 1);
         for (int k = 0; k < KindCount; ++k) {
             const QString file = QString("Grafiken/Stein%1.bmp").arg(QChar('A' + k));
-            const int source = scheme == 0 ? k + 1 : scheme;
-            const BgrColor key = Keys[std::size_t(source)];
+            const BgrColor key = Keys[std::size_t(scheme == 0 ? k + 1 : scheme)];
             // Red, blue, green, yellow, cyan, magenta, orange for SteinA to SteinG.
             constexpr std::array<BgrColor, 7> Colours = {255,      16711680, 65280, 65535,
                                                          16776960, 16711935, 33023};
@@ -197,9 +193,9 @@ TEST_F(SchemeTest, theDigitSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
     EXPECT_EQ(bytesOf(path("Brixolan.dat")), "VERSION 1.55\r\n 1 \r\n 255 \r\n");
     dialog.findChild<QListWidget*>("List1")->setCurrentRow(0);
     dialogs.colorAnswers = {QColor(Qt::blue), std::nullopt}; // then cancelled: stays blue
-    dialog.findChild<QPushButton*>("Command1")->click();
-    dialog.findChild<QPushButton*>("Command1")->click();
-    dialog.findChild<QPushButton*>("Command2")->click();
+    // The colour button twice, then the one that applies.
+    for (const char* button : {"Command1", "Command1", "Command2"})
+        dialog.findChild<QPushButton*>(button)->click();
     EXPECT_EQ(bytesOf(path("Brixolan.dat")), "VERSION 1.55\r\n 0 \r\n 16711680 \r\n");
     for (int digit = 0; digit < 10; ++digit) {
         const QString file = QString("Grafiken/%1.bmp").arg(digit);
@@ -264,9 +260,8 @@ TEST_F(SchemeTest, aBrokenSourceIsNamedAndChangesNothing) {
     }
     EXPECT_EQ(waitShownAtMessage, (std::vector<bool>{false, false})); // never over a message
     // At start-up the digit scheme is the only way on.
-    EXPECT_FALSE(DigitSchemeDialog(folder, dialogs, wait, true)
-                     .findChild<QPushButton*>("Command3")
-                     ->isEnabled());
+    const DigitSchemeDialog digits(folder, dialogs, wait, true);
+    EXPECT_FALSE(digits.findChild<QPushButton*>("Command3")->isEnabled());
 }
 
 } // namespace
