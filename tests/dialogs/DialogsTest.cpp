@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -52,14 +53,6 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
     for (const auto& [typed, expected] : rows) {
         auto* dialog = new NewGameDialog(1500);
         QPointer<NewGameDialog> open(dialog);
-        QString started;
-        QObject::connect(dialog, &QDialog::finished, [&started, dialog](int result) {
-            const auto [level, height, points] = dialog->choice();
-            // By result: rejected (Escape), accepted ("Starten"), withdrawn ("Abbrechen").
-            const QString ended[] = {
-                "zu", QString("Starten %1 %2 %3").arg(level).arg(height).arg(points), "Abbrechen"};
-            started = "| " + ended[result];
-        });
         ASSERT_TRUE(showActive(dialog));
         QString shown;
         for (const char key : typed) {
@@ -68,8 +61,13 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
                 shown += dialog->findChild<QLabel*>(label)->text() + ' ';
             QTest::keyClick(QApplication::focusWidget(), keys.at(key));
         }
+        // Closed, the dialog lives on until the event loop deletes it.
+        const auto [level, height, points] = dialog->choice();
+        // By result: rejected (Escape), accepted ("Starten"), withdrawn ("Abbrechen").
+        const QStringList ended = {
+            "zu", QString("Starten %1 %2 %3").arg(level).arg(height).arg(points), "Abbrechen"};
+        EXPECT_EQ((shown + "| " + ended.value(dialog->result())).toStdString(), expected);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ((shown + started).toStdString(), expected);
         EXPECT_TRUE(open.isNull()) << expected; // the dialog closed
     }
 }
@@ -131,11 +129,10 @@ struct SchemeTest : ::testing::Test {
 TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
     for (int scheme = 0; scheme < 8; ++scheme) {
         StoneSchemeDialog dialog(folder, dialogs, wait, false);
-        int applied = 0;
-        QObject::connect(&dialog, &SchemeDialog::applied, [&applied] { ++applied; });
+        QSignalSpy applied(&dialog, &SchemeDialog::applied);
         dialog.findChild<QListWidget*>("List1")->setCurrentRow(scheme);
         dialog.findChild<QPushButton*>("Command1")->click();
-        ASSERT_EQ(applied, 1);
+        ASSERT_EQ(applied.size(), 1);
         for (int k = 0; k < KindCount; ++k) {
             const QString file = QString("Grafiken/Stein%1.bmp").arg(QChar('A' + k));
             const BgrColor key = Keys[std::size_t(scheme == 0 ? k + 1 : scheme)];
