@@ -72,10 +72,9 @@ TEST(ScoreCode, codesAroundTheFirstBuffersSizeComeWhole) {
     ScoreEncoder encoder(dir.path());
     for (const int length : {189, 190, 191}) { // codes of 255, 256 and 258 characters
         const QString plain(length, 'x');
+        const QByteArray code = encoder.encode(plain).value_or("").toLatin1();
         char back[256] = {};
-        EXPECT_EQ(EKSDecode(encoder.encode(plain).value_or("").toLatin1().constData(), ScoreCodeKey,
-                            back, sizeof back),
-                  length);
+        EXPECT_EQ(EKSDecode(code.constData(), ScoreCodeKey, back, sizeof back), length);
         EXPECT_EQ(QString(back), plain);
     }
 }
