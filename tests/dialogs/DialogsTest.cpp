@@ -135,12 +135,11 @@ TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
         ASSERT_EQ(applied.size(), 1);
         for (int k = 0; k < KindCount; ++k) {
             const QString file = QString("Grafiken/Stein%1.bmp").arg(QChar('A' + k));
-            const BgrColor key = Keys[std::size_t(scheme == 0 ? k + 1 : scheme)];
+            const BgrColor key = Keys[scheme == 0 ? k + 1 : scheme];
             // Red, blue, green, yellow, cyan, magenta, orange for SteinA to SteinG.
             constexpr std::array<BgrColor, 7> Colours = {255,      16711680, 65280, 65535,
                                                          16776960, 16711935, 33023};
-            EXPECT_EQ(pixel(file, scheme == 7 ? Centre : Inside),
-                      scheme == 0 ? key : Colours[std::size_t(k)])
+            EXPECT_EQ(pixel(file, scheme == 7 ? Centre : Inside), scheme == 0 ? key : Colours[k])
                 << scheme << " " << k;
             EXPECT_EQ(pixel(file, Column0), key);
             EXPECT_EQ(pixel(file, Row0), key);
