@@ -40,29 +40,21 @@ TEST(ScoreCode, plainCodesRoundTripThroughCodesThatNeedNoEscaping) {
 
 TEST(ScoreCode, aWrongKeyOrAnyChangedCharacterIsRejected) {
     const std::string code = encode(Plain);
-    EXPECT_NE(encode(Plain, "qupwdzk48"), code);
     EXPECT_EQ(decode(code, "qupwdzk48"), std::nullopt);
-    for (std::size_t at = 0; at < code.size(); ++at)
-        for (const char replacement : {'A', 'z', '5', '-', '_', '+'}) {
-            if (code[at] != replacement) {
-                EXPECT_EQ(decode(code.substr(0, at) + replacement + code.substr(at + 1)),
-                          std::nullopt);
-            }
-        }
     for (const std::string& bad :
          {code + "A", code.substr(1), code + "=", std::string(), std::string("AA")})
         EXPECT_EQ(decode(bad), std::nullopt) << bad;
-    // The bits after the last whole byte are zero in the one code a block has: setting any of
-    // them changes no byte, and is still refused.
-    for (const std::string plain : {"bxl16||0|", "bxl16|10|1|"}) {
+    // Any other character anywhere, inside the alphabet or not. In the last one of the two
+    // shorter codes this also sets the bits after the last whole byte, which are zero in the one
+    // code a block has: that changes no byte, and is still refused.
+    for (const std::string plain : {Plain, "bxl16||0|", "bxl16|10|1|"}) {
         const std::string valid = encode(plain);
-        const std::size_t unused = (valid.size() * 6) % 8;
-        ASSERT_GT(unused, 0u) << plain;
-        for (std::size_t bit = 0; bit < unused; ++bit) {
-            std::string changed = valid;
-            changed.back() = Alphabet[Alphabet.find(valid.back()) ^ (1u << bit)];
-            EXPECT_EQ(decode(changed), std::nullopt) << plain << " bit " << bit;
-        }
+        for (std::size_t at = 0; at < valid.size(); ++at)
+            for (const char replacement : std::string(Alphabet) + "+") {
+                std::string changed = valid;
+                changed[at] = replacement;
+                EXPECT_TRUE(changed == valid || !decode(changed)) << changed;
+            }
     }
 }
 

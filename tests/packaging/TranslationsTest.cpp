@@ -13,11 +13,8 @@ class TranslationsTest : public QObject {
 private slots:
     void standardDialogsAreGerman() {
         QVERIFY(brixolan::installGermanTranslations(*qApp));
-        QInputDialog input;
-        QCOMPARE(input.okButtonText().remove(u'&'), "OK");
-        QCOMPARE(input.cancelButtonText().remove(u'&'), "Abbrechen");
-        QColorDialog colors;
-        QCOMPARE(colors.windowTitle(), "Farbauswahl");
+        QCOMPARE(QInputDialog().cancelButtonText().remove(u'&'), "Abbrechen");
+        QCOMPARE(QColorDialog().windowTitle(), "Farbauswahl");
     }
 };
 
