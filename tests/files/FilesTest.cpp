@@ -5,7 +5,6 @@
 #include "ReadFile.h"
 #include "TestFiles.h"
 
-#include <QFileInfo>
 #include <clocale>
 #include <cstring>
 #include <gtest/gtest.h>
