@@ -50,7 +50,7 @@ TEST(ScoreCode, codesNeedNoEscapingAndReadBackOnlyWithTheRightKeyAndUntouched) {
     const std::string code = encode(Plain);
     EXPECT_EQ(code, "p0Hn55l-t4dYEQcXkrAY");
     for (const std::string& bad :
-         {code + "A", code.substr(1), code + "=", std::string(), std::string("AA")})
+         {code + "A", code.substr(1), code + "==", std::string(), std::string("AA")})
         EXPECT_EQ(decode(bad), std::nullopt) << bad;
 }
 
