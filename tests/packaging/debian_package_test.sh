@@ -11,8 +11,7 @@
 . "$(dirname "$0")/testlib.sh"
 need dpkg dpkg-deb dpkg-shlibdeps dpkg-checkbuilddeps dpkg-parsechangelog lintian Xvfb xdotool
 
-"$1" -G DEB --config "$2/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+logged cpack "$1" -G DEB --config "$2/CPackConfig.cmake" -B "$work/package"
 deb=$(echo "$work"/package/*.deb)
 [ -f "$deb" ] || fail "cpack made no single .deb"
 version=$(dpkg-deb -f "$deb" Version)
@@ -24,30 +23,26 @@ dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/games/brixolan >"$work/program"
 if grep -aq __asan_init "$work/program"; then accepted+=,hardening-no-fortify-functions; fi
 lintian -I --fail-on error,warning,info --suppress-tags "$accepted" "$deb" || fail "lintian"
 
-[ "$(dpkg-deb -f "$deb" Package Section)" = $'Package: brixolan\nSection: games' ] ||
-    fail "wrong package name or section"
+fields=$(dpkg-deb -f "$deb" Package Section Recommends)
+[ "$fields" = $'Package: brixolan\nSection: games\nRecommends: qt6-wayland' ] ||
+    fail "the package's name, section or Recommends are not brixolan, games, qt6-wayland: $fields"
 depends=$(dpkg-deb -f "$deb" Depends)
 for required in fonts-3270 fonts-comic-neue fonts-dejavu-core qt6-translations-l10n \
     libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
     [[ ", $depends," == *", $required"[\ ,]* ]] || fail "Depends lacks $required: $depends"
 done
-[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
 # Met here, so the package installs on this system as it is.
 dpkg-checkbuilddeps -d "$depends" /dev/null || fail "Depends are not met on this system"
 
-dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./usr/||' | LC_ALL=C sort \
-    >"$work/contents"
-expect_install_files "$work/contents" "the package holds other files than an install"
+dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./usr/||' |
+    expect_install_files "the package holds other files than an install"
 dpkg-deb -e "$deb" "$work/control"
 ! ls "$work/control" | grep -E '^(pre|post)(inst|rm)$' || fail "the package has maintainer scripts"
 
 root=$work/root
 mkdir -p "$root"/var/lib/dpkg/{info,updates,triggers}
 touch "$root"/var/lib/dpkg/{status,available}
-dpkg_root() {
-    dpkg --root="$root" --log="$work/dpkg.log" --force-not-root "$@" >>"$work/dpkg.out" 2>&1 ||
-        { cat "$work/dpkg.out" >&2; fail "dpkg $* failed"; }
-}
+dpkg_root() { logged dpkg-output dpkg --root="$root" --log="$work/dpkg.log" --force-not-root "$@"; }
 # The root knows none of the system's packages; that they are met was checked above.
 dpkg_root --force-depends --install "$deb"
 
@@ -77,22 +72,18 @@ options --bogus || status=$?
     fail "an unknown option does not end with status 2 and the usage on stderr"
 
 # --- The first session -----------------------------------------------------------------------
-mkdir -p "$home" "$work/cache" "$work/runtime"
+mkdir -p "$player" "$work/cache" "$work/runtime"
 chmod 700 "$work/runtime"
 # The score page is opened by the desktop's handler; this one only notes the address.
 stand_in_browser "$work"
 
 start_xvfb
 LIMIT=30 # as long as the other process tests wait: a loaded machine starts slowly
-untitled() { ! titled "$1" >/dev/null; }
-gone() { within 10 untitled "$1" || fail "the window \"$1\" did not close"; }
 
-exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/brixolan.desktop")
-program=$root${exec_line//\"/}
+program=$root$(sed -n 's/^Exec=//p' "$root/usr/share/applications/brixolan.desktop" | tr -d '"')
 [ -x "$program" ] || fail "the menu entry's program $program is not there"
 # A bare session as a desktop starts it; caches of the system's libraries (fontconfig) are not
 # the game's files and go beside the home folder.
-mkdir -p "$player"
 cp "$3" "$player/libeks.so" # only the installed library is loaded, and makes the address
 # A returning player's table whose last place a game without keys can beat.
 for place in 1 2 3 4 5 6 7 8; do printf 'NoBody\r\n%d\r\n' $((90 - place)); done >"$player/score.sre"
@@ -108,30 +99,22 @@ dialog=$(window "Neues Spiel") || fail "the new-game dialog did not open"
 for _ in $(seq 9); do click "$dialog" 251 32; done  # right arrow of the level bar
 for _ in $(seq 6); do click "$dialog" 251 104; done # right arrow of the height bar
 click "$dialog" 96 236                              # "Starten"
-box=$(window "Highscore" 90) || fail "the game did not end with a place in the table"
-xdotool windowfocus --sync "$box" key ctrl+a type --delay 20 "Erster Spieler"
-xdotool key Return
-table=$(window "HighScore") || fail "the highscore window did not open after the game"
+window Highscore 90 >/dev/null || fail "the game did not end with a place in the table"
+enter_name "Erster Spieler"
 
 # The banner hands the encoded result to the score page: the score-code library was found.
 click "$table" 200 324
-within 10 test -s "$work/opened" || fail "the banner opened no score page"
-grep -Eq '^https://score\.brixolan\.example/score\.php\?punkte=[A-Za-z0-9_-]+$' "$work/opened" ||
-    fail "the score page's address is not one the installed library makes: $(cat "$work/opened")"
+within 10 grep -Eqs '^https://score\.brixolan\.example/score\.php\?punkte=[A-Za-z0-9_-]+$' "$work/opened" ||
+    fail "the banner opened no address the installed library makes: $(cat "$work/opened" 2>/dev/null)"
 [ ! -e "$work/stand-in-loaded" ] || fail "the library in the player's folder was loaded"
 click "$table" 204 376 # "OK", below the banner
-gone "HighScore"
+within 10 untitled HighScore || fail "\"OK\" did not close the highscore window"
 grep -q "^Erster Spieler"$'\r$' "$player/score.sre" || fail "the name is not in score.sre"
 
 file_menu Up Return # "Beenden"
-within 10 ended || fail "the game did not end from its menu"
-wait "$game" || fail "the game ended with status $?"
-game=
-stray=$(cd "$home" && find . -mindepth 1 | sed 's|^\./||' |
-    grep -vxE '\.local|\.local/share|\.local/share/brixolan(/.*)?' || true)
-[ -z "$stray" ] || fail "the game wrote outside its folder: $stray"
+expect_end 0 "\"Beenden\""
+! tree_of "$home" | grep -vxE '\.local|\.local/share|\.local/share/brixolan(/.*)?' >&2 ||
+    fail "the game wrote outside its folder"
 
 dpkg_root --remove brixolan
-left=$(cd "$root" && find . -mindepth 1 -path ./var/lib/dpkg -prune -o -print |
-    grep -vxE '\./var(/lib)?' || true)
-[ -z "$left" ] || fail "the removal left: $left"
+! tree_of "$root" | grep -vxE 'var(/lib(/dpkg(/.*)?)?)?' >&2 || fail "the removal left files"

@@ -11,14 +11,11 @@ build=$2
 prefix=$work/prefix
 data=$prefix/share/games/brixolan
 
-install_into() {
-    "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
-        { cat "$work/install.log" >&2; fail "cmake --install failed"; }
-}
+install_into() { logged install "$cmake" --install "$build" --prefix "$prefix"; }
 
 # Runs an uninstall script, after which the prefix must be as it was before the install.
 uninstall() {
-    sh "$1" 2>"$work/uninstall.log" || { cat "$work/uninstall.log" >&2; fail "$1 failed"; }
+    logged uninstall sh "$1"
     diff -u "$work/before" <(tree_of "$prefix") >&2 || fail "$1 did not restore the prefix"
 }
 
@@ -28,15 +25,13 @@ echo "[Desktop Entry]" >"$prefix/share/applications/other.desktop"
 tree_of "$prefix" >"$work/before"
 
 install_into
-(cd "$prefix" && find . -type f | sed 's|^\./||' | grep -vx 'share/applications/other.desktop' |
-    LC_ALL=C sort) >"$work/installed"
-expect_install_files "$work/installed" "the install put down other files than expected"
-[ -x "$prefix/games/brixolan" ] && [ -x "$data/uninstall" ] ||
-    fail "the program or the uninstall script is not executable"
-# Read-only for the players: their own copies are what they change.
-for file in "$data/Grafiken/SteinA.bmp" "$data/info.txt"; do
-    [ "$(stat -c %a "$file")" = 644 ] || fail "$file has mode $(stat -c %a "$file")"
-done
+(cd "$prefix" && find . -type f | sed 's|^\./||' | grep -vx 'share/applications/other.desktop') |
+    expect_install_files "the install put down other files than expected"
+# The program and the uninstall script executable, the data read-only for the players: their
+# own copies are what they change.
+modes=$(stat -c %a "$prefix/games/brixolan" "$data"/{uninstall,Grafiken/SteinA.bmp,info.txt} | paste -sd ' ')
+[ "$modes" = "755 755 644 644" ] ||
+    fail "the program, the uninstall script, a stone bitmap and info.txt have modes $modes"
 
 # The menu entry starts the installed program from the Games menu; both files pass their
 # validators without errors or warnings (hints and infos are allowed).
@@ -53,9 +48,8 @@ report=$(desktop-file-validate "$desktop" 2>&1 &&
 ! grep -E '(error|warning):|^[EW]:' <<<"$report" >&2 || fail "the validators warn"
 
 # The manual pages name this install's paths, and never break one.
-for page in man6 de/man6; do
-    check_manual_page "$prefix/share/man/$page/brixolan.6.gz" "$prefix"
-done
+check_manual_page "$prefix/share/man/man6/brixolan.6.gz" "$prefix"
+check_manual_page "$prefix/share/man/de/man6/brixolan.6.gz" "$prefix"
 
 uninstall "$data/uninstall"
 

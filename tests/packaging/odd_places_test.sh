@@ -25,57 +25,44 @@ start_xvfb
 
 # Starts the program in the empty working folder: play <program> [VAR=value ...]
 play() {
-    local program=$1
-    shift
     chmod 700 "$t/runtime"
     if [ ${#player[@]} -gt 0 ]; then chown 65534 "$t/runtime"; fi
     (cd "$t/cwd" && exec "${player[@]}" env -i PATH="$work/bin:/usr/bin:/bin" DISPLAY="$DISPLAY" \
         XDG_CACHE_HOME="$t/cache" XDG_RUNTIME_DIR="$t/runtime" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
-        "$@" "$program" >"$t/out" 2>"$t/err") &
+        "${@:2}" "$1" >"$t/out" 2>"$t/err") &
     game=$!
 }
-# Confirms whatever message the game shows, until it ends; its status is left in $status.
-wait_for_end() {
-    local deadline=$((SECONDS + LIMIT))
-    while ! ended; do
-        ((SECONDS < deadline)) || fail "the program did not end within $LIMIT s"
-        confirm_messages
-        sleep 0.2
-    done
-    status=0
-    wait "$game" || status=$?
-    game=
+# Confirms whatever message the game shows, until it ends with the status $1; $2 names the case.
+answered_end() {
+    within "$LIMIT" confirmed_ended || fail "$2: the program did not end within $LIMIT s"
+    expect_end "$1" "$2"
 }
+confirmed_ended() { confirm_messages && ended; }
 # The test folder without what the program and the system's libraries may write there.
 listing() { tree_of "$t" | { grep -avx 'err\|out\|cache/.*\|runtime/.*' || true; }; }
 # Fails unless the program ended with status 1 and said $1 on stderr, and the test folder holds
 # exactly what it held before.
 refused() {
-    wait_for_end
-    [ "$status" = 1 ] || fail "$2: ended with status $status"
+    answered_end 1 "$2"
     grep -qF "$1" "$t/err" || { cat "$t/err" >&2; fail "$2: no message naming the folder"; }
     diff -u "$work/before" <(listing) >&2 || fail "$2: files appeared"
     echo "ok  $2"
 }
 
 # A program folder with a Latin-1 byte, as a build-tree run.
-odd=$t/$'Ren\xe9'
-mkdir -p "$odd"
-cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$odd"
+copy_program t/$'Ren\xe9'
 mkdir -p "$t/home"
 chmod -R 777 "$t"
 listing >"$work/before"
-play "$odd/brixolan" HOME="$t/home"
+play "$folder/brixolan" HOME="$t/home"
 refused "Der Ordner des Programms \"$t/Ren\\xe9\" hat einen Namen, der kein gültiges UTF-8 ist" \
     "a program folder whose name is not UTF-8"
-rm -rf "$odd"
+rm -rf "$folder"
 
 # An installed game and a HOME with a Latin-1 byte.
-"$cmake" --install "$build" --prefix "$work/prefix" >"$work/install.log" 2>&1 ||
-    { cat "$work/install.log" >&2; fail "cmake --install failed"; }
+logged install "$cmake" --install "$build" --prefix "$work/prefix"
 home=$t/$'home-Ren\xe9'
-mkdir -p "$home"
-chmod 777 "$home"
+mkdir -m 777 "$home"
 listing >"$work/before"
 play "$work/prefix/games/brixolan" HOME="$home"
 refused "Der Home-Ordner aus HOME \"$t/home-Ren\\xe9\" hat einen Namen, der kein gültiges UTF-8" \
@@ -99,14 +86,12 @@ unmount_and_finish() {
 }
 trap 'unmount_and_finish $?' EXIT
 installed=$work/prefix/share/games/brixolan
-# The copies in the player's folder that are not the installed file.
-differing() { (cd "$full/brixolan" && find . -type f | while read -r f; do
-    cmp -s "$f" "$installed/$f" || echo "$f"; done); }
 play "$work/prefix/games/brixolan" HOME="$t/home" XDG_DATA_HOME="$full"
-wait_for_end
-[ "$status" = 1 ] && grep -q "kein Platz mehr frei" "$t/err" ||
-    { cat "$t/err" >&2; fail "a full disk at the first start: status $status, no German message"; }
-[ -z "$(differing)" ] || fail "a full disk at the first start left torn copies: $(differing)"
+answered_end 1 "a full disk at the first start"
+grep -q "kein Platz mehr frei" "$t/err" || { cat "$t/err" >&2; fail "a full disk: no German message"; }
+# Copies that differ from the installed file, or that it does not have: all but those not made.
+torn=$(diff -rq "$installed" "$full/brixolan" | grep -vF "Only in $installed" || true)
+[ -z "$torn" ] || fail "a full disk at the first start left torn copies: $torn"
 mount -o remount,size=4m "$full"
 mkdir -p "$full/brixolan/scr" "$full/brixolan/pics"
 : >"$full/brixolan/scr/1.bmp"
@@ -115,7 +100,5 @@ chmod -R 777 "$full/brixolan"
 play "$work/prefix/games/brixolan" HOME="$t/home" XDG_DATA_HOME="$full"
 window "$main_title" >/dev/null ||
     fail "no main window after the disk was grown: $(cat "$t/err")"
-[ -z "$(differing)" ] || fail "after the disk was grown, copies still differ: $(differing)"
-(cd "$installed" && find . -type f | while read -r f; do [ -f "$full/brixolan/$f" ] || echo "$f"; done) |
-    { ! grep . >&2; } || fail "after the disk was grown, copies are missing"
+diff -rq "$installed" "$full/brixolan" >&2 || fail "after the disk was grown, the copies differ"
 echo "ok  a full disk at the first start, repaired when it was grown"

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the packaging tests (sourced, bash): strict mode, a work folder kept after a failure
-# for a look, and the background programs a test started ended with it.
+# for a look, and the background programs a test started ended with it: killed outright, since
+# a game held for good ignores SIGTERM.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 work=$(mktemp -d)
@@ -8,7 +9,7 @@ game=
 xvfb=
 finish() {
     local status=$?
-    for pid in $game $xvfb; do kill "$pid" 2>/dev/null || true; done
+    for pid in $game $xvfb; do kill -9 "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     [ "$status" = 0 ] && rm -rf "$work" || echo "the test's files are kept in $work" >&2
     exit "$status"
@@ -25,18 +26,23 @@ fail() {
     exit 1
 }
 
-need() {
-    for tool in "$@"; do
-        command -v "$tool" >/dev/null || fail "$tool is missing (make deps installs it)"
-    done
+# Fails unless every program named is on the PATH.
+need() { type -P "$@" >/dev/null || fail "one of $* is missing (make deps installs it)"; }
+
+# Runs a command with its output in $work/$1.log, which a failure shows.
+logged() {
+    local log=$work/$1.log
+    shift
+    "$@" >"$log" 2>&1 || { cat "$log" >&2; fail "$* failed"; }
 }
 
 # Everything below a folder, files and folders, relative to it and sorted.
 tree_of() { (cd "$1" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
 
-# Fails with the difference when a listing of files is not that of installed-files.txt.
+# Fails with $1 and the difference when the listing of files on the input, in any order, is not
+# that of installed-files.txt.
 expect_install_files() {
-    diff -u <(grep -v '^#' "$here/installed-files.txt") "$1" >&2 || fail "$2"
+    diff -u <(grep -v '^#' "$here/installed-files.txt") <(LC_ALL=C sort) >&2 || fail "$1"
 }
 
 # Retries a command every 0.1 s for up to $1 seconds.
@@ -55,22 +61,22 @@ within() {
 # drawn. -noreset: by default the server resets when its last client leaves, and a game started
 # just after the previous one was killed then found no display. Its screen is 1024x768 unless
 # the first argument gives one (start_xvfb 800x600); further arguments are options of Xvfb.
+# A server this test started before ends first.
 start_xvfb() {
     local screen=1024x768 number
     if [[ ${1:-} =~ ^[0-9]+x[0-9]+$ ]]; then screen=$1; shift; fi
     for _ in 1 2 3 4 5 6 7 8; do
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
         number=$((1000 + RANDOM % 30000))
         rm -f "$work/display" # a server started before must not be read as this one
         Xvfb ":$number" -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset "$@" \
             3>"$work/display" 2>"$work/xvfb.log" &
         xvfb=$!
-        within 10 xvfb_settled || true
-        if [ -s "$work/display" ]; then
+        if within 10 xvfb_settled && [ -s "$work/display" ]; then
             export DISPLAY=:$number
             return 0
         fi
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
     done
     fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 }
@@ -86,6 +92,14 @@ titled() {
     done
     return 1
 }
+untitled() { ! titled "$1" >/dev/null; }
+
+# Types the name $1 into the name box and confirms it; sets $table, the highscore table.
+enter_name() {
+    xdotool windowfocus --sync "$(titled Highscore)" key ctrl+a type --delay 20 "$1"
+    xdotool key Return
+    table=$(window HighScore) || fail "no table after the name $1"
+}
 
 # Fails when a manual page, rendered at widths from 40 to 120 columns, breaks a path, a file
 # name or an option at a hyphenation point, or does not name --version and the installed data
@@ -95,7 +109,7 @@ check_manual_page() {
     lexgrog "$page" >/dev/null || fail "$page has no NAME line for the manual's index"
     for width in $(seq 40 4 120); do
         LC_ALL=C.UTF-8 MANWIDTH=$width MANPAGER=cat man -l "$page" 2>/dev/null
-    done | awk '
+    done | tee "$work/page" | awk '
         broken != "" {
             word = broken $1
             sub(/[.,;:)\]]+$/, "", word)
@@ -104,7 +118,7 @@ check_manual_page() {
         { broken = "" }
         /‐$/ { broken = $NF; sub(/‐$/, "", broken) }
         END { exit bad }' >&2 || fail "$page hyphenates a path, a file name or an option"
-    LC_ALL=C.UTF-8 MANWIDTH=200 MANPAGER=cat man -l "$page" >"$work/page"
+    # None of the renderings breaks the path or the option (checked above): they stand whole.
     grep -qF "$prefix/share/games/brixolan/" "$work/page" && grep -q -- --version "$work/page" ||
         fail "$page does not name --version and the installed data under $prefix"
 }
@@ -120,11 +134,7 @@ built_program() {
 }
 
 # True when $1 is among the further arguments, or there are none: the cases a run asks for.
-chosen() {
-    local name=$1
-    shift
-    [ $# -eq 0 ] || [[ " $* " == *" $name "* ]]
-}
+chosen() { [ $# -eq 1 ] || [[ " ${*:2} " == *" $1 "* ]]; }
 
 # Calls run_row with the fields, trimmed, of each line of ROWS ("name | field | ...") whose name
 # is chosen by the arguments.
@@ -154,6 +164,16 @@ start_copy() {
 
 ended() { ! kill -0 "$game" 2>/dev/null; }
 
+# Fails unless the game ends within $LIMIT seconds with the status $1 ("any": whichever); $2
+# names the case. The status is left in $status, and the game forgotten.
+expect_end() {
+    within "$LIMIT" ended || fail "$2: the program did not end within $LIMIT s"
+    status=0
+    wait "$game" || status=$?
+    game=
+    [ "$1" = any ] || [ "$status" = "$1" ] || fail "$2: ended with status $status, not $1"
+}
+
 # Ends the game (kill's options as arguments) and forgets it.
 stop_game() {
     kill "$@" "$game" 2>/dev/null || true
@@ -165,20 +185,17 @@ stop_game() {
 window() { within "${2:-$LIMIT}" titled "$1"; }
 
 # A click at x y in the window $1's own pixels.
-click() {
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-    sleep 0.1
-}
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1 sleep 0.1; }
 
 # An open menu is a second visible window of the game.
 menu_open() { (($(xdotool search --onlyvisible --pid "$game" 2>/dev/null | wc -l) > 1)); }
 
-# "Datei" in the main window $main opened with the mouse, then the keys given: the open menu
-# takes the keyboard.
+# "Datei" in the main window $main opened with the mouse, then the keys given, if any: the open
+# menu takes the keyboard.
 file_menu() {
     click "$main" 25 9
     within "$LIMIT" menu_open || fail "a click on \"Datei\" opened no menu"
-    xdotool key "$@"
+    [ $# -eq 0 ] || xdotool key "$@"
 }
 
 # A desktop handler for addresses in $1/bin, to come first on the game's PATH: it only notes
@@ -189,10 +206,10 @@ stand_in_browser() {
     chmod 755 "$1/bin/xdg-open"
 }
 
-# Confirms whatever message the game shows.
+# Confirms whatever message the game shows: Return, or the key given, in each of its windows.
 confirm_messages() {
     local id
     for id in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
-        xdotool windowfocus --sync "$id" key Return 2>/dev/null || true
+        xdotool windowfocus --sync "$id" key "${1:-Return}" 2>/dev/null || true
     done
 }

@@ -1,8 +1,9 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program played with the keyboard on a private X server (no window manager), keys
-# sent from outside as a player presses and holds them. One function per case; each reads what
-# the program leaves (window titles, score.sre), and waits at most $LIMIT seconds for a window.
+# sent from outside as a player presses and holds them. One function per case, each on a game
+# of its own; each reads what the program leaves (window titles, score.sre), and waits at most
+# $LIMIT seconds for a window.
 #
 # Usage: keyboard_test.sh <folder of the built program> [case ...]   (no names: all cases)
 
@@ -27,113 +28,94 @@ start_game() {
     xdotool windowfocus --sync "$main"
 }
 
-gone() { ! titled "$1" >/dev/null; }
 has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(titled "$1")" ]; }
 # Waits until the window titled $2 has the keyboard; the case $1 fails with $3 when it does not.
 expect_window() { within "$LIMIT" has_keyboard "$2" || fail "$1: $3"; }
-# Holds the key, already down, long enough for the X server to repeat it in the window that
-# now has the keyboard; then lets it go.
-repeat_held() {
-    sleep 1
-    xdotool keyup "$1"
-}
 
 # F10 opens the first menu on its first item, the arrows and Return work in the menus; Escape
 # closes the dialog, and F10 works again after it.
 menu_by_f10() {
-    start_game menu_by_f10
     xdotool key F10
     within "$LIMIT" menu_open || fail "menu_by_f10: F10 opened no menu"
     xdotool key Down Return
     expect_window menu_by_f10 "Neues Spiel" "F10, Down, Return did not open \"Neues Spiel\""
     xdotool key Escape
-    within "$LIMIT" gone "Neues Spiel" || fail "menu_by_f10: Escape left the dialog open"
+    within "$LIMIT" untitled "Neues Spiel" || fail "menu_by_f10: Escape left the dialog open"
     # Left goes on to the last menu, "?", whose first item is active: Down makes it "Info".
     xdotool key F10
     within "$LIMIT" menu_open || fail "menu_by_f10: F10 opened no menu after the dialog"
     xdotool key Left Down Return
     expect_window menu_by_f10 "VTQ $main_title Info" "Left, Down, Return: no \"Info\""
-    stop_game
 }
 
 # The bars move as drawn, Return on a bar starts the game; keys held or repeating for the game
 # do nothing in the windows that open at its end, keys pressed there act, the banner's too.
 held_keys() {
-    start_game held_keys
     file_menu Down Down Return
     expect_window held_keys "Neues Spiel" "no \"Neues Spiel\""
     # Level 9; on the height bar 4 right, 1 left, 3 up, 1 down, 1 up: height 6, 9000 points.
     xdotool key End Tab Tab Tab Right Right Right Right Left Up Up Up Down Up Return
+    # Each key held, already down, long enough for the X server to repeat it in the window that
+    # now has the keyboard; then let go.
     xdotool keydown space
     expect_window held_keys Highscore "no name box: the game did not start or end"
-    repeat_held space
+    xdotool sleep 1 keyup space
     xdotool keydown Return
     expect_window held_keys HighScore "no table after the name"
-    repeat_held Return
+    xdotool sleep 1 keyup Return
     titled HighScore >/dev/null || fail "held_keys: the held Return closed the table unseen"
     # Without a mouse: Tab brings the keyboard to the banner, whose Return opens the score page.
     xdotool key Tab Return
-    within "$LIMIT" test -s "$folder/opened" || fail "held_keys: Tab, Return opened no score page"
-    grep -q '^https://score\.brixolan\.example/score\.php?punkte=' "$folder/opened" ||
-        fail "held_keys: the banner opened $(cat "$folder/opened")"
+    within "$LIMIT" grep -qs '^https://score\.brixolan\.example/score\.php?punkte=' "$folder/opened" ||
+        fail "held_keys: Tab, Return opened no score page: $(cat "$folder/opened" 2>/dev/null)"
     titled HighScore >/dev/null || fail "held_keys: Return on the banner closed the table"
     xdotool key Tab Return
-    within "$LIMIT" gone HighScore || fail "held_keys: Tab, Return on \"OK\" did not close the table"
-    stop_game
-    local name points
-    name=$(sed -n '1s/\r$//p' "$folder/score.sre")
-    points=$(sed -n '2s/\r$//p' "$folder/score.sre")
-    [ "$name" = Default ] || fail "held_keys: the name saved is \"$name\", not \"Default\""
-    ((${points:-0} >= 9000)) || fail "held_keys: $points points: the game did not start at height 6"
+    within "$LIMIT" untitled HighScore || fail "held_keys: Tab, Return on \"OK\" left the table open"
+    local score
+    mapfile -t score < <(tr -d '\r' <"$folder/score.sre") # the first place's name, its points
+    [ "${score[0]}" = Default ] || fail "held_keys: the name saved is \"${score[0]}\", not Default"
+    ((${score[1]:-0} >= 9000)) || fail "held_keys: ${score[1]} points: the game began below height 6"
 }
 
 # A menu closed with Escape hands the keyboard back to the well: Down and Return then do not
 # open "Datei" and abort the game, and the held Space ends the game.
 escape_from_menu() {
-    start_game escape_from_menu
     file_menu Down Return # "Schnellstart"
     within "$LIMIT" eval '! menu_open' || fail "escape_from_menu: the menu stayed open"
     file_menu Escape Down Return
     xdotool keydown space
     expect_window escape_from_menu Highscore "no game over: the keys drove the menu bar"
     xdotool keyup space
-    stop_game
 }
 
 # Keys faster than a busy game takes them: after a click on "Datei", Down, Return (the quick
 # start) and Space held while the game is stopped. Space then reaches the menu that Return
 # closes; held, it drops the stones all the same.
 fast_keys() {
-    start_game fast_keys
-    click "$main" 25 9
-    within "$LIMIT" menu_open || fail "fast_keys: a click on \"Datei\" opened no menu"
+    file_menu
     kill -STOP "$game"
     xdotool key Down Return keydown space
     kill -CONT "$game"
     expect_window fast_keys Highscore "the held Space did not reach the game"
     xdotool keyup space
-    stop_game
 }
 
 # The session ends while a scheme's message is open: the scheme dialog under it closes on the
 # way, and the program still ends in order.
 scheme_closed() {
-    start_game scheme_closed
     xdotool key F10 Right Down Return
     expect_window scheme_closed "Brixolan Stein Schema" "F10, Right, Down, Return: no stone scheme"
     xdotool key Down Return
     expect_window scheme_closed "Änderungen !!!" "Down, Return applied no stone scheme"
     kill -TERM "$game"
-    within "$LIMIT" ended || fail "scheme_closed: SIGTERM did not end the program"
-    local status=0
-    wait "$game" || status=$?
-    game=
-    [ "$status" = 0 ] || fail "scheme_closed: ended with status $status, not 0"
+    expect_end 0 "scheme_closed: after SIGTERM"
 }
 
 for case in menu_by_f10 held_keys escape_from_menu fast_keys scheme_closed; do
     if chosen "$case" "$@"; then
+        start_game "$case"
         $case
+        stop_game
         echo "ok  $case"
     fi
 done

@@ -48,48 +48,36 @@ start_xvfb 800x600
 
 # Solid 24-bit Windows bitmaps of side x side pixels for the seven stones.
 write_stones() {
-    for letter in A B C D E F G; do
-        perl -e 'my ($side, $file) = @ARGV; my $row = (3 * $side + 3) & ~3;
-            my $pixels = ("\x30\x60\xc0" x $side . "\0" x ($row - 3 * $side)) x $side;
-            open(my $out, ">:raw", $file) or die; print $out pack("A2 V v v V V V V v v V V V V V V",
-            "BM", 54 + length $pixels, 0, 0, 54, 40, $side, $side, 1, 24, 0, length $pixels,
-            2835, 2835, 0, 0), $pixels;' "$1" "Grafiken/Stein$letter.bmp"
-    done
+    perl -e 'my $side = shift; my $row = (3 * $side + 3) & ~3;
+        my $pixels = ("\x30\x60\xc0" x $side . "\0" x ($row - 3 * $side)) x $side;
+        for my $file (@ARGV) { open(my $out, ">:raw", $file) or die; print $out pack(
+            "A2 V v v V V V V v v V V V V V V", "BM", 54 + length $pixels, 0, 0, 54, 40, $side,
+            $side, 1, 24, 0, length $pixels, 2835, 2835, 0, 0), $pixels; }' \
+        "$1" Grafiken/Stein{A,B,C,D,E,F,G}.bmp
 }
 
 # Peak resident memory of the game in kB.
-peak() {
-    local kb
-    kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$game/status" 2>/dev/null || true)
-    echo "${kb:-0}"
-}
+peak() { awk '/^VmHWM:/ { kb = $2 } END { print kb + 0 }' "/proc/$game/status" 2>/dev/null || echo 0; }
 
 # For a failure message: whether the game still runs, and its memory.
 state() { ended && printf ', the program had ended' || printf ', %s kB resident' "$(peak)"; }
 
-# Waits up to $LIMIT seconds for a condition ("titled T" or "ended"), watching the memory.
-until_true() {
-    local deadline=$((SECONDS + LIMIT))
-    while ((SECONDS < deadline)); do
-        "$@" >/dev/null && return 0
-        (($(peak) < MEMORY_KB)) || fail "$name: $(peak) kB resident, more than $MEMORY_KB kB"
-        [ "$1" = ended ] && answer_game
-        sleep 0.1
-    done
-    return 1
+# A condition ("titled T" or "ended"), for `within`: fails when the memory passed its bound, and
+# answers the game while it is to end.
+watched() {
+    (($(peak) < MEMORY_KB)) || fail "$name: $(peak) kB resident, more than $MEMORY_KB kB"
+    if [ "$1" = ended ]; then answer_game; fi
+    "$@" >/dev/null
 }
 
 # Answers the game as a player who applies the scheme a dialog offers, reads why that failed,
 # and then closes the dialog, which ends a start without graphics.
 answer_game() {
-    local id
     titled "Schema nicht übernommen" >/dev/null && refused=1
-    if [ -z "$refused" ] || titled "Schema nicht übernommen" >/dev/null; then
-        confirm_messages
+    if [ -n "$refused" ] && untitled "Schema nicht übernommen"; then
+        confirm_messages Escape
     else
-        for id in $(xdotool search --onlyvisible --pid "$game" 2>/dev/null); do
-            xdotool windowfocus --sync "$id" key Escape 2>/dev/null || true
-        done
+        confirm_messages
     fi
 }
 
@@ -101,16 +89,19 @@ run_row() {
     start_copy # the limit on address space keeps a runaway read from taking the machine
 
     if [ "$action" = highscore ]; then
-        until_true titled "$main_title" || fail "$name: no main window$(state)"
+        within "$LIMIT" watched titled "$main_title" || fail "$name: no main window$(state)"
         main=$(titled "$main_title")
         file_menu Down Down Down Return
     fi
 
     local title=${expectation#* }
     [ "$title" = main ] && title=$main_title
-    case $expectation in
-    window\ * | fits\ *)
-        until_true titled "$title" || fail "$name: no window \"$title\" within $LIMIT s$(state)"
+    [[ $expectation =~ ^(window|fits|exit)\  ]] || fail "$name: no such expectation: $expectation"
+    if [[ $expectation = exit* ]]; then
+        within "$LIMIT" watched ended || fail "$name: the program did not end within $LIMIT s"
+        expect_end "$title" "$name"
+    else
+        within "$LIMIT" watched titled "$title" || fail "$name: no window \"$title\"$(state)"
         if [[ $expectation = fits* ]]; then
             sleep 0.5 # the window's final place
             eval "$(xdotool getwindowgeometry --shell "$(titled "$title")")"
@@ -120,16 +111,7 @@ run_row() {
                 fail "$name: the window at $X,$Y, $WIDTH x $HEIGHT, is not centred on the 800 x 600 screen"
         fi
         stop_game -9
-        ;;
-    exit\ *)
-        until_true ended || fail "$name: the program did not end within $LIMIT s"
-        local status=0
-        wait "$game" || status=$?
-        game=
-        [ "$status" = "${expectation#exit }" ] || fail "$name: ended with status $status"
-        ;;
-    *) fail "$name: no such expectation: $expectation" ;;
-    esac
+    fi
     [ -z "$check" ] || (cd "$folder" && eval "$check") || fail "$name: afterwards not $check"
     echo "ok  $name ($expectation)"
 }

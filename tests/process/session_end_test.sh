@@ -34,9 +34,8 @@ stand_in_library=$3
 shift 3
 
 run_row() {
-    local name=$1 ending=$2 expected=$3
+    local name=$1 ending=$2 expected=$3 stand_in=()
     copy_program "$name"
-    local stand_in=()
     if [[ $name = library-* ]]; then
         cp "$stand_in_library" "$folder/libeks.so"
         stand_in=(BRIXOLAN_EKS_STAND_IN="${name#library-}")
@@ -59,23 +58,12 @@ run_row() {
     xdotool mousemove --window "$main" 100 200 keydown space
     window Highscore >/dev/null || fail "$name: no name box"
     xdotool keyup space
-    xdotool windowfocus --sync "$(titled Highscore)" key ctrl+a type "$NAME"
-    xdotool key Return
-    table=$(window HighScore) || fail "$name: no table after the name"
+    enter_name "$NAME"
 
     eval "$ending"
-    # A game held for good ignores the cleanup's SIGTERM: it is killed here.
-    within "$LIMIT" ended || { kill -9 "$game"; fail "$name: the program did not end"; }
-    local status=0
-    wait "$game" || status=$?
-    game=
-    [ "$expected" = any ] || [ "$status" = "$expected" ] ||
-        fail "$name: ended with status $status, not $expected"
+    expect_end "$expected" "$name"
     grep -aq "^$NAME"$'\r'"\$" "$folder/score.sre" ||
         fail "$name: the name is not in score.sre: $(tr '\r\n' '  ' <"$folder/score.sre")"
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    xvfb=
     echo "ok  $name (status $status)"
 }
 
