@@ -67,7 +67,7 @@ held_keys() {
     # Without a mouse: Tab brings the keyboard to the banner, whose Return opens the score page.
     xdotool key Tab Return
     within "$LIMIT" grep -qs '^https://score\.brixolan\.example/score\.php?punkte=' "$folder/opened" ||
-        fail "held_keys: Tab, Return opened no score page: $(cat "$folder/opened" 2>/dev/null)"
+        fail "held_keys: Tab, Return opened no score page; opened: $(cat "$folder/opened" 2>/dev/null)"
     titled HighScore >/dev/null || fail "held_keys: Return on the banner closed the table"
     xdotool key Tab Return
     within "$LIMIT" untitled HighScore || fail "held_keys: Tab, Return on \"OK\" left the table open"
