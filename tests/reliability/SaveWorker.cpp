@@ -4,9 +4,7 @@
 //
 //   brixolan-save-worker score|scheme <folder> [BRIXOLAN_...=<value> ...]
 // "score" is saveScores with NewEntry, "scheme" the digit scheme's batch with generation 1 of
-// its files (SaveSets.h). The settings go into the environment; with
-// BRIXOLAN_PLAYER=<name>:<points> the worker is a highscore window after a game with that entry
-// made: it reads the table, prints "read", waits for a line on stdin, then saves the entry.
+// its files (SaveSets.h). The settings go into the environment.
 // Prints "ok" or "failed <message>", then the trace of the file operations the save made.
 //
 // The save's file operations are traced and disturbed on request. The definitions below take
@@ -165,20 +163,11 @@ int main(int argc, char** argv) {
     for (int setting = 3; setting < argc; ++setting)
         ::putenv(argv[setting]);
     const ProgramFolder folder(QString::fromLocal8Bit(argv[2]));
-    std::optional<ScoreEntry> entry = NewEntry;
-    if (const char* player = std::getenv("BRIXOLAN_PLAYER")) {
-        const QStringList made = QString::fromUtf8(player).split(':');
-        entry = ScoreEntry{made.value(0), made.value(1)};
-        static_cast<void>(readScoreFile(folder)); // the window shows the table first
-        std::puts("read");
-        std::fflush(stdout);
-        std::getchar();
-    }
     std::vector<SchemeFile> files;
     for (const QString& file : filesOf(QStringLiteral("scheme")))
         files.push_back({file, contentOf(file, 1)});
     armFaults();
-    const Outcome saved = std::string(argv[1]) == "score" ? saveScores(folder, entry).outcome()
+    const Outcome saved = std::string(argv[1]) == "score" ? saveScores(folder, NewEntry).outcome()
                                                           : writeSchemeFiles(folder, files);
     armed = false; // the printing below is no part of the save
     std::printf("%s\n%s\n",

@@ -184,33 +184,6 @@ INSTANTIATE_TEST_SUITE_P(WithoutSwap, EveryStep,
                          ::testing::Combine(::testing::Values("scheme BRIXOLAN_NO_SWAP=1"),
                                             ::testing::Values("fail", "kill")));
 
-// Two copies of the game at their game over, both highscore windows open with an entry made:
-// in whatever order they close, the table keeps both entries.
-TEST(TwoCopies, keepBothEntriesInEveryOrderOfClosing) {
-    ScoreTable expected = initialScoreTable();
-    insertEntry(expected, 3, {QStringLiteral("Bert"), QStringLiteral("170000")});
-    insertEntry(expected, 5, {QStringLiteral("Anna"), QStringLiteral("150000")});
-    for (const char* order : {"Anna first", "Bert first", "together"}) {
-        const Folder folder;
-        QProcess anna, bert;
-        anna.start(Worker, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Anna:150000")});
-        bert.start(Worker, {Score, folder.path(), QStringLiteral("BRIXOLAN_PLAYER=Bert:170000")});
-        for (QProcess* copy : {&anna, &bert})
-            ASSERT_TRUE(copy->waitForReadyRead(10000) && copy->readLine() == "read\n") << order;
-        // The players close their windows: one after the other's save, or both at once.
-        QProcess* first = order[0] == 'B' ? &bert : &anna;
-        first->closeWriteChannel();
-        if (order[0] != 't')
-            first->waitForFinished(10000);
-        (first == &anna ? bert : anna).closeWriteChannel();
-        for (QProcess* copy : {&anna, &bert}) {
-            copy->waitForFinished(10000);
-            EXPECT_TRUE(copy->readAllStandardOutput().startsWith("ok")) << order;
-        }
-        EXPECT_EQ(readScoreFile(ProgramFolder(folder.path())), ScoreFileContent(expected)) << order;
-    }
-}
-
 // A link put at a new file's name just before the save creates it is never written through.
 TEST(TemporaryNames, aLinkAtTheNewNameIsNeverWrittenThrough) {
     for (const QString& kind : {Score, Scheme}) {
