@@ -106,8 +106,7 @@ run_row() {
             sleep 0.5 # the window's final place
             eval "$(xdotool getwindowgeometry --shell "$(titled "$title")")"
             local across=$((2 * X + WIDTH - 800)) down=$((2 * Y + HEIGHT - 600))
-            ((X >= 0 && Y >= 0 && X + WIDTH <= 800 && Y + HEIGHT <= 600)) &&
-                ((across * across <= 4 && down * down <= 4)) ||
+            ((X >= 0 && Y >= 0 && across * across <= 4 && down * down <= 4)) ||
                 fail "$name: the window at $X,$Y, $WIDTH x $HEIGHT, is not centred on the 800 x 600 screen"
         fi
         stop_game -9
