@@ -59,14 +59,12 @@ TEST(ScoreFile, linesEndAtCarriageReturnsAndANameIsAnyTextWithoutOne) {
                                                   "d? ?\r\n180000\r\nZeile  Umbruch\r\n"));
 }
 
-TEST(ScoreCode, thePlainCodeSumsTheDigits) {
+// The plain code sums the digits. The first buffer holds 255 characters and the NUL; a longer
+// code is fetched again, whole.
+TEST(ScoreCode, sumsTheDigitsAndComesWholeAroundTheFirstBuffersSize) {
     EXPECT_EQ(plainScoreCode("100"), "bxl16|100|1|"); // 975's code: the banner's test pins it
     for (const char* none : {"Kein Spiel", "9:", "/0"})
         EXPECT_FALSE(plainScoreCode(none)) << none;
-}
-
-// The first buffer holds 255 characters and the NUL; a longer code is fetched again, whole.
-TEST(ScoreCode, codesAroundTheFirstBuffersSizeComeWhole) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(BRIXOLAN_EKS_LIBRARY, dir.filePath("libeks.so")));
     ScoreEncoder encoder(dir.path());
