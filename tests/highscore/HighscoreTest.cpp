@@ -133,6 +133,9 @@ TEST_F(HighscoreWindowTest, aCancelledNameOrAMissingResultEntersNothing) {
     // From the menu over an existing file: only the table.
     std::unique_ptr<HighscoreWindow> menu(look());
     EXPECT_FALSE(shown(menu.get(), "Label7") || shown(menu.get(), "Picture1"));
+    // After a game over an existing file, the result shows again, also one that ranks nowhere.
+    const std::unique_ptr<HighscoreWindow> low(afterGame(1));
+    EXPECT_TRUE(shown(low.get(), "Label7"));
 }
 
 // The real boxes: the name box shows what the file keeps, typed or pasted; Return
