@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,25 +102,18 @@ QString rightsOf(const QByteArray& path) {
 /// file synced ('s', 'q') before the next file is opened ('o') or anything is renamed or linked
 /// into place ('r', 'l'); the folder synced ('d') after a rename or link before anything is
 /// removed ('u'), so the old copies and the journal go only once the new names are on disk.
+/// Each rule a pattern: a write that reaches an open, rename or link before its sync; a rename
+/// or link that reaches a removal before the folder's sync; either one left at the end.
 std::string durabilityFault(const QByteArray& trace) {
-    bool unsyncedWrite = false;
-    bool unsyncedName = false;
-    for (qsizetype at = 0; at < trace.size(); ++at) {
-        const char operation = trace[at];
-        if (operation == 'w')
-            unsyncedWrite = true;
-        else if (operation == 's' || operation == 'q')
-            unsyncedWrite = false;
-        else if (unsyncedWrite && (operation == 'o' || operation == 'r' || operation == 'l'))
-            return "written file not synced at " + std::to_string(at + 1);
-        if (operation == 'r' || operation == 'l')
-            unsyncedName = true;
-        else if (operation == 'd')
-            unsyncedName = false;
-        else if (unsyncedName && operation == 'u')
-            return "removal before the folder is synced at " + std::to_string(at + 1);
-    }
-    return unsyncedWrite || unsyncedName ? "save ends unsynced" : "";
+    const std::pair<const char*, std::string> rules[] = {
+        {"w[^sq]*?[orl]", "written file not synced"},
+        {"[rl][^d]*?u", "removal before the folder is synced"},
+        {"w[^sq]*$|[rl][^d]*$", "save ends unsynced"}};
+    std::cmatch found;
+    for (const auto& [pattern, fault] : rules)
+        if (std::regex_search(trace.constData(), found, std::regex(pattern)))
+            return fault + " at " + std::to_string(found.position() + found.length());
+    return "";
 }
 
 } // namespace
