@@ -94,14 +94,6 @@ bool mayOpen(const char* path, int flags) {
     return (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC)) == 0 || faultAt('o') != Fault::Fail;
 }
 
-void armFaults() {
-    const char* setting = std::getenv("BRIXOLAN_FAULT");
-    const char* colon = setting ? std::strchr(setting, ':') : nullptr;
-    action = colon ? std::string(setting, colon) : "";
-    target = colon ? std::atol(colon + 1) : 0;
-    armed = true;
-}
-
 } // namespace
 
 } // namespace brixolan::reliability
@@ -166,7 +158,12 @@ int main(int argc, char** argv) {
     std::vector<SchemeFile> files;
     for (const QString& file : filesOf(QStringLiteral("scheme")))
         files.push_back({file, contentOf(file, 1)});
-    armFaults();
+    // The fault to strike, from BRIXOLAN_FAULT; from here on the file operations are the save's.
+    const char* setting = std::getenv("BRIXOLAN_FAULT");
+    const char* colon = setting ? std::strchr(setting, ':') : nullptr;
+    action = colon ? std::string(setting, colon) : "";
+    target = colon ? std::atol(colon + 1) : 0;
+    armed = true;
     const Outcome saved = std::string(argv[1]) == "score" ? saveScores(folder, NewEntry).outcome()
                                                           : writeSchemeFiles(folder, files);
     armed = false; // the printing below is no part of the save
