@@ -51,8 +51,7 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
         {">X", "1 0 0 | zu"},
     };
     for (const auto& [typed, expected] : rows) {
-        auto* dialog = new NewGameDialog(1500);
-        QPointer<NewGameDialog> open(dialog);
+        const QPointer<NewGameDialog> dialog = new NewGameDialog(1500);
         ASSERT_TRUE(showActive(dialog));
         QString shown;
         for (const char key : typed) {
@@ -68,7 +67,7 @@ TEST(NewGameDialog, isWorkedWithTheKeyboardAlone) {
             "zu", QString("Starten %1 %2 %3").arg(level).arg(height).arg(points), "Abbrechen"};
         EXPECT_EQ((shown + "| " + ended.value(dialog->result())).toStdString(), expected);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_TRUE(open.isNull()) << expected; // the dialog closed
+        EXPECT_TRUE(dialog.isNull()) << expected; // the dialog closed
     }
 }
 
@@ -139,11 +138,10 @@ TEST_F(SchemeTest, eachStoneSchemeRecoloursItsKeyButNeverColumnOrRowZero) {
             // Red, blue, green, yellow, cyan, magenta, orange for SteinA to SteinG.
             constexpr std::array<BgrColor, 7> Colours = {255,      16711680, 65280, 65535,
                                                          16776960, 16711935, 33023};
-            EXPECT_EQ(pixel(file, scheme == 7 ? Centre : Inside), scheme == 0 ? key : Colours[k])
+            const std::array shown = {pixel(file, scheme == 7 ? Centre : Inside),
+                                      pixel(file, Column0), pixel(file, Row0), pixel(file, Near)};
+            EXPECT_EQ(shown, (std::array{scheme == 0 ? key : Colours[k], key, key, key ^ 1}))
                 << scheme << " " << k;
-            EXPECT_EQ(pixel(file, Column0), key);
-            EXPECT_EQ(pixel(file, Row0), key);
-            EXPECT_EQ(pixel(file, Near), key ^ 1);
         }
     }
     ASSERT_EQ(dialogs.messages.size(), 8u);
@@ -192,13 +190,12 @@ TEST_F(SchemeTest, theDigitSchemeRecoloursPureRedOnlyAndRecordsTheChoice) {
     for (const char* button : {"Command1", "Command1", "Command2"})
         dialog.findChild<QPushButton*>(button)->click();
     EXPECT_EQ(bytesOf(path("Brixolan.dat")), "VERSION 1.55\r\n 0 \r\n 16711680 \r\n");
-    for (int digit = 0; digit < 10; ++digit) {
-        const QString file = QString("Grafiken/%1.bmp").arg(digit);
-        EXPECT_EQ(pixel(file, {0, 0}), named::Blue);
-        EXPECT_EQ(pixel(file, {24, 41}), named::Blue);
-        EXPECT_EQ(pixel(file, {5, 5}), 254u);
-        EXPECT_EQ(pixel(file, {9, 9}), 0u); // the old set's background
-    }
+    // Of each digit: the two red corners, the near red and the old set's background.
+    QString shown;
+    for (int digit = 0; digit < 10; ++digit)
+        for (const QPoint at : {QPoint(0, 0), QPoint(24, 41), QPoint(5, 5), QPoint(9, 9)})
+            shown += QString::number(pixel(QString("Grafiken/%1.bmp").arg(digit), at)) + ' ';
+    EXPECT_EQ(shown, QString("%1 %1 254 0 ").arg(named::Blue).repeated(10));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Es wird nun ein neues Schriftschema verwendet");
     EXPECT_EQ(waitShownAtMessage, std::vector<bool>{true}); // it stays until the new set is in use
