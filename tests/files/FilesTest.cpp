@@ -38,7 +38,6 @@ TEST(ReadFile, eachLimitTakesAFileOfItsSizeAndRefusesOneByteMore) {
         for (const qint64 size : {bytes, bytes + 1}) {
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size)); // sparse
-            file.close();
             const FileBytes read = readFile(path, limit);
             EXPECT_EQ(read.problem, size > bytes ? ReadProblem::TooLarge : ReadProblem::None)
                 << size;
@@ -48,8 +47,7 @@ TEST(ReadFile, eachLimitTakesAFileOfItsSizeAndRefusesOneByteMore) {
     // Read to the last line end wanted: whatever follows, however large, is not judged.
     QFile lines(path);
     ASSERT_TRUE(lines.open(QIODevice::WriteOnly) && lines.write(QByteArray(16, '\r')) == 16 &&
-                lines.resize((4 << 20) + 1));
-    lines.close();
+                lines.resize((4 << 20) + 1)); // resizing writes out what was written
     const FileBytes read = readFile(path, {read_limit::ScoreFile, 16});
     EXPECT_EQ(read.bytes ? read.bytes.value() : "refused", QByteArray(16, '\r'));
 }
