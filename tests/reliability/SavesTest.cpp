@@ -16,6 +16,7 @@
 #include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace brixolan;
@@ -336,6 +337,15 @@ TEST(Saves, aReplacedFileKeepsItsPermissionsAndOnlyALockNoCopyHoldsIsTakenOver) 
     QLockFile own(game.filePath("own"));
     ASSERT_TRUE(own.tryLock(0));
     EXPECT_EQ(takeOver(bytesOf(game.filePath("own"))), "");
+    // A save waits while another copy holds the lock, and goes ahead once it is free.
+    QLockFile other(game.filePath(LockName));
+    ASSERT_TRUE(other.tryLock(0));
+    std::thread freed([&other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.unlock();
+    });
+    EXPECT_TRUE(saveFile(game.path(), game.filePath("score.sre"), "later").ok());
+    freed.join();
     if (::geteuid() == 0) {
         const Folder shared;
         ::chmod(QFile::encodeName(shared.path()).constData(), 0755);
