@@ -72,8 +72,7 @@ options --bogus || status=$?
     fail "an unknown option does not end with status 2 and the usage on stderr"
 
 # --- The first session -----------------------------------------------------------------------
-mkdir -p "$player" "$work/cache" "$work/runtime"
-chmod 700 "$work/runtime"
+mkdir -p "$player" "$work/cache"
 # The score page is opened by the desktop's handler; this one only notes the address.
 stand_in_browser "$work"
 
@@ -82,15 +81,14 @@ LIMIT=30 # as long as the other process tests wait: a loaded machine starts slow
 
 program=$root$(sed -n 's/^Exec=//p' "$root/usr/share/applications/brixolan.desktop" | tr -d '"')
 [ -x "$program" ] || fail "the menu entry's program $program is not there"
-# A bare session as a desktop starts it; caches of the system's libraries (fontconfig) are not
-# the game's files and go beside the home folder.
+# A bare session as a desktop starts it, its output in $work/game.log; caches of the system's
+# libraries (fontconfig) are not the game's files and go beside the home folder.
 cp "$3" "$player/libeks.so" # only the installed library is loaded, and makes the address
 # A returning player's table whose last place a game without keys can beat.
 for place in 1 2 3 4 5 6 7 8; do printf 'NoBody\r\n%d\r\n' $((90 - place)); done >"$player/score.sre"
-env -i HOME="$home" USER=player PATH="$work/bin:/usr/bin:/bin" DISPLAY="$DISPLAY" \
-    XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    LANG=C.UTF-8 BRIXOLAN_STAND_IN_MARK="$work/stand-in-loaded" "$program" >"$work/game.log" 2>&1 &
-game=$!
+folder=$work
+start_copy HOME="$home" USER=player PATH="$work/bin:/usr/bin:/bin" XDG_CACHE_HOME="$work/cache" \
+    BRIXOLAN_STAND_IN_MARK="$work/stand-in-loaded"
 main=$(window "Brixolan $version Release") || fail "no main window"
 
 # "Neues Spiel" at level 9 with six pairs of filled rows: a game without keys ends in seconds.

@@ -19,14 +19,15 @@ if [ "$(id -u)" = 0 ]; then
     chmod 755 "$work"
 fi
 t=$work/t # every folder the program may write to lies in here
-mkdir -p "$t/cwd" "$t/cache" "$t/runtime"
+mkdir -p "$t/cwd" "$t/cache" "$t/home"
 chmod -R 777 "$t"
+"${player[@]}" mkdir -m 700 "$t/runtime" # the player's own, as a session's is
 start_xvfb
 
-# Starts the program in the empty working folder: play <program> [VAR=value ...]
+# Starts the program in the empty working folder, the test folder's listing before it in
+# $work/before: play <program> [VAR=value ...]
 play() {
-    chmod 700 "$t/runtime"
-    if [ ${#player[@]} -gt 0 ]; then chown 65534 "$t/runtime"; fi
+    listing >"$work/before"
     (cd "$t/cwd" && exec "${player[@]}" env -i PATH="$work/bin:/usr/bin:/bin" DISPLAY="$DISPLAY" \
         XDG_CACHE_HOME="$t/cache" XDG_RUNTIME_DIR="$t/runtime" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
         "${@:2}" "$1" >"$t/out" 2>"$t/err") &
@@ -51,19 +52,15 @@ refused() {
 
 # A program folder with a Latin-1 byte, as a build-tree run.
 copy_program t/$'Ren\xe9'
-mkdir -p "$t/home"
-chmod -R 777 "$t"
-listing >"$work/before"
+chmod -R 777 "$folder"
 play "$folder/brixolan" HOME="$t/home"
 refused "Der Ordner des Programms \"$t/Ren\\xe9\" hat einen Namen, der kein gültiges UTF-8 ist" \
     "a program folder whose name is not UTF-8"
-rm -rf "$folder"
 
 # An installed game and a HOME with a Latin-1 byte.
 logged install "$cmake" --install "$build" --prefix "$work/prefix"
 home=$t/$'home-Ren\xe9'
 mkdir -m 777 "$home"
-listing >"$work/before"
 play "$work/prefix/games/brixolan" HOME="$home"
 refused "Der Home-Ordner aus HOME \"$t/home-Ren\\xe9\" hat einen Namen, der kein gültiges UTF-8" \
     "a HOME whose name is not UTF-8"
@@ -77,14 +74,8 @@ if [ "$(id -u)" != 0 ] || ! mount -t tmpfs -o size=64k,mode=777 tmpfs "$full" 2>
     echo "SKIP the full disk: no tmpfs can be mounted here"
     exit 0
 fi
-# Unmounted in every case, before the test's folder is removed; finish reads the status from $?.
-unmount_and_finish() {
-    umount -l "$full" || true
-    set +e
-    (exit "$1")
-    finish
-}
-trap 'unmount_and_finish $?' EXIT
+# Unmounted in every case, before the test's folder is removed.
+at_exit='umount -l "$full" || true'
 installed=$work/prefix/share/games/brixolan
 play "$work/prefix/games/brixolan" HOME="$t/home" XDG_DATA_HOME="$full"
 answered_end 1 "a full disk at the first start"

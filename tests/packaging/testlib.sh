@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the packaging tests (sourced, bash): strict mode, a work folder kept after a failure
 # for a look, and the background programs a test started ended with it: killed outright, since
-# a game held for good ignores SIGTERM.
+# a game held for good ignores SIGTERM. A test that must undo something before its folder goes
+# (a mount in it) sets $at_exit to the commands.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 work=$(mktemp -d)
@@ -9,6 +10,7 @@ game=
 xvfb=
 finish() {
     local status=$?
+    eval "${at_exit:-}"
     for pid in $game $xvfb; do kill -9 "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     [ "$status" = 0 ] && rm -rf "$work" || echo "the test's files are kept in $work" >&2
@@ -153,12 +155,13 @@ copy_program() {
     cp -r "$built/brixolan" "$built/scr" "$built/Grafiken" "$built/pics" "$built/info.txt" "$folder"
 }
 
-# Starts the copy in $folder in a bare session on the X server, as a player starts it, with
-# the variables given as arguments; its address space limited to $address_space kB if set.
+# Starts the copy in $folder (or the program $program if set) in a bare session on the X server,
+# as a player starts it, with the variables given as arguments, which override those set here;
+# its output in $folder/game.log, its address space limited to $address_space kB if set.
 start_copy() {
     ({ [ -z "${address_space:-}" ] || ulimit -v "$address_space"; } && exec env -i HOME="$folder" PATH=/usr/bin:/bin \
         DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$@" \
-        "$folder/brixolan" >"$folder/game.log" 2>&1) &
+        "${program:-$folder/brixolan}" >"$folder/game.log" 2>&1) &
     game=$!
 }
 
