@@ -73,12 +73,10 @@ watched() {
 # Answers the game as a player who applies the scheme a dialog offers, reads why that failed,
 # and then closes the dialog, which ends a start without graphics.
 answer_game() {
+    local key=Return
     titled "Schema nicht übernommen" >/dev/null && refused=1
-    if [ -n "$refused" ] && untitled "Schema nicht übernommen"; then
-        confirm_messages Escape
-    else
-        confirm_messages
-    fi
+    [ -n "$refused" ] && untitled "Schema nicht übernommen" && key=Escape
+    confirm_messages "$key"
 }
 
 run_row() {
@@ -105,8 +103,8 @@ run_row() {
         if [[ $expectation = fits* ]]; then
             sleep 0.5 # the window's final place
             eval "$(xdotool getwindowgeometry --shell "$(titled "$title")")"
-            local across=$((2 * X + WIDTH - 800)) down=$((2 * Y + HEIGHT - 600))
-            ((X >= 0 && Y >= 0 && across * across <= 4 && down * down <= 4)) ||
+            # Centred: the margins left and right, above and below, differ by 2 pixels at most.
+            ((X >= 0 && Y >= 0 && (2 * X + WIDTH - 800) ** 2 <= 4 && (2 * Y + HEIGHT - 600) ** 2 <= 4)) ||
                 fail "$name: the window at $X,$Y, $WIDTH x $HEIGHT, is not centred on the 800 x 600 screen"
         fi
         stop_game -9
