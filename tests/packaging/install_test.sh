@@ -48,17 +48,14 @@ report=$(desktop-file-validate "$desktop" 2>&1 &&
 ! grep -E '(error|warning):|^[EW]:' <<<"$report" >&2 || fail "the validators warn"
 
 # The manual pages name this install's paths, and never break one.
-check_manual_page "$prefix/share/man/man6/brixolan.6.gz" "$prefix"
-check_manual_page "$prefix/share/man/de/man6/brixolan.6.gz" "$prefix"
+for page in "$prefix"/share/man/{,de/}man6/brixolan.6.gz; do check_manual_page "$page" "$prefix"; done
 
 uninstall "$data/uninstall"
 
 # From a player's copy, after an install over an earlier one that had one file more.
 install_into
 echo "left over" >"$data/retired.txt"
-sed -i '/^installed_files()/{n;a\
-share/games/brixolan/retired.txt
-}' "$data/uninstall"
+sed -i -e '/^installed_files()/{n;a share/games/brixolan/retired.txt' -e '}' "$data/uninstall"
 install_into
 grep -qx 'share/games/brixolan/retired.txt' "$data/uninstall" ||
     fail "an install over an earlier one forgets the earlier one's files"
