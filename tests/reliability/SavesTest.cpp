@@ -11,9 +11,9 @@
 #include <QDirIterator>
 #include <QLockFile>
 #include <QProcess>
+#include <cstring>
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -103,17 +103,22 @@ QString rightsOf(const QByteArray& path) {
 /// file synced ('s', 'q') before the next file is opened ('o') or anything is renamed or linked
 /// into place ('r', 'l'); the folder synced ('d') after a rename or link before anything is
 /// removed ('u'), so the old copies and the journal go only once the new names are on disk.
-/// Each rule a pattern: a write that reaches an open, rename or link before its sync; a rename
-/// or link that reaches a removal before the folder's sync; either one left at the end.
+/// Each rule: after every operation of the first set, the next one of the second set must be
+/// of the third; none at all leaves the save unsynced.
 std::string durabilityFault(const QByteArray& trace) {
-    const std::pair<const char*, std::string> rules[] = {
-        {"w[^sq]*?[orl]", "written file not synced"},
-        {"[rl][^d]*?u", "removal before the folder is synced"},
-        {"w[^sq]*$|[rl][^d]*$", "save ends unsynced"}};
-    std::cmatch found;
-    for (const auto& [pattern, fault] : rules)
-        if (std::regex_search(trace.constData(), found, std::regex(pattern)))
-            return fault + " at " + std::to_string(found.position() + found.length());
+    const std::string ops = trace.toStdString();
+    const std::tuple<const char*, const char*, const char*, std::string> rules[] = {
+        {"w", "sqorl", "sq", "written file not synced"},
+        {"rl", "du", "d", "removal before the folder is synced"}};
+    for (const auto& [after, next, good, fault] : rules)
+        for (auto at = ops.find_first_of(after); at != ops.npos;
+             at = ops.find_first_of(after, at + 1)) {
+            const auto found = ops.find_first_of(next, at + 1);
+            if (found == ops.npos)
+                return "save ends unsynced";
+            if (!std::strchr(good, ops[found]))
+                return fault + " at " + std::to_string(found + 1);
+        }
     return "";
 }
 
