@@ -32,19 +32,27 @@ has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(titled "$1")" ];
 # Waits until the window titled $2 has the keyboard; the case $1 fails with $3 when it does not.
 expect_window() { within "$LIMIT" has_keyboard "$2" || fail "$1: $3"; }
 
-# F10 opens the first menu on its first item, the arrows and Return work in the menus; Escape
-# closes the dialog, and F10 works again after it.
-menu_by_f10() {
+# F10, then the keys given, in the menu it opened.
+f10() {
     xdotool key F10
     within "$LIMIT" menu_open || fail "menu_by_f10: F10 opened no menu"
-    xdotool key Down Return
+    xdotool key "$@"
+}
+
+# F10 opens the first menu on its first usable item, the arrows and Return work in the menus;
+# Escape closes the dialog, and F10 works again after it. A quick start, then its abort: in a
+# game "Schnellstart" is disabled, and F10, Return is "Spiel abbrechen".
+menu_by_f10() {
+    for step in "quick start" abort; do
+        f10 Return
+        within "$LIMIT" eval '! menu_open' || fail "menu_by_f10: F10, Return ($step) left the menu open"
+    done
+    f10 Down Return
     expect_window menu_by_f10 "Neues Spiel" "F10, Down, Return did not open \"Neues Spiel\""
     xdotool key Escape
     within "$LIMIT" untitled "Neues Spiel" || fail "menu_by_f10: Escape left the dialog open"
     # Left goes on to the last menu, "?", whose first item is active: Down makes it "Info".
-    xdotool key F10
-    within "$LIMIT" menu_open || fail "menu_by_f10: F10 opened no menu after the dialog"
-    xdotool key Left Down Return
+    f10 Left Down Return
     expect_window menu_by_f10 "VTQ $main_title Info" "Left, Down, Return: no \"Info\""
 }
 
