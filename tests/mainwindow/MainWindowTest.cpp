@@ -376,10 +376,13 @@ TEST_F(MainWindowTest, stonesTooLargeForTheScreenShowTheWholeWindowInProportion)
             EXPECT_TRUE(window->rect().contains(
                 QRect(surface->mapTo(window.get(), QPoint()), surface->size())));
         }
-        // The captions are narrowed to fit their boxes.
+        // The captions stand inside the window, narrowed to fit their boxes.
         for (const char* name : {"Label2", "Label3", "Label4", "Label5", "Label6"}) {
             const QLabel* caption = find<QLabel>(name);
             EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
+            EXPECT_TRUE(window->rect().contains(
+                QRect(caption->mapTo(window.get(), QPoint()), caption->size())))
+                << name;
         }
         playComparingTheWell(60);
     }
